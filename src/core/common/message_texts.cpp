@@ -1,0 +1,21 @@
+#include "core/common/message_texts.h"
+
+namespace orvandel::messages {
+
+std::string BitmapsFailed(std::string_view list) {
+    return std::string(kBitmapsFailedHeading) + std::string(list);
+}
+
+std::string ExportFailed(std::string_view list) {
+    return std::string(kExportFailedHeading) + std::string(list);
+}
+
+std::string ExportConfirmation(std::string_view homeFolder) {
+    return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
+}
+
+std::string PositionReadOut(int x, int y, Direction d) {
+    return "(" + std::to_string(x) + "," + std::to_string(y) + "," + DirectionLetter(d) + ")";
+}
+
+}  // namespace orvandel::messages

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/view/direction.h"
+
+namespace orvandel::messages {
+
+inline constexpr std::string_view kAppName = "Orvandel";
+inline constexpr std::string_view kPaletteFailed =
+    "A palette file 'wallpalette.pal' failed to be read!";
+inline constexpr std::string_view kBitmapsFailedHeading =
+    "The following bitmap file(s) failed to be read: \n\n";
+inline constexpr std::string_view kExportFailedHeading =
+    "The following picture(s) failed to be exported:\n\n";
+inline constexpr std::string_view kExportCancelled = "Export cancelled";
+inline constexpr std::string_view kExportFinished = "export finished";
+
+// `list` holds one name per line, each ending in "\n".
+std::string BitmapsFailed(std::string_view list);
+std::string ExportFailed(std::string_view list);
+std::string ExportConfirmation(std::string_view homeFolder);
+// The position read-out: "(7,6,N)".
+std::string PositionReadOut(int x, int y, Direction d);
+
+}  // namespace orvandel::messages

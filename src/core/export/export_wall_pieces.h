@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/image/file_ops.h"
+#include "core/image/palette_dib.h"
+#include "core/wallset/wall_set.h"
+
+namespace orvandel {
+
+// One exported picture: a table row's own piece, or its alternate (name with '`' before ".bmp").
+struct ExportPicture {
+    int row = 0;
+    bool alternate = false;
+    std::string fileName;
+};
+
+// The 28 pictures in the order they are written.
+std::vector<ExportPicture> ExportPictureList();
+
+// Fills the bitmap with index 10 and draws the picture's one piece into it.
+void DrawExportPicture(CPaletteDib& bitmap, const WallSet& wallSet, const ExportPicture& picture);
+
+struct ExportReport {
+    bool bitmapCreated = false;
+    std::vector<std::string> written;
+    std::vector<std::string> failed;  // in table order
+
+    // "The following picture(s) failed to be exported:..." when something failed.
+    std::optional<std::string> FailureMessage() const;
+};
+
+// Writes the 28 pictures into the home folder (the current folder when it is empty). Every
+// picture is tried; an existing file is replaced only by a complete new one.
+ExportReport ExportWallPieces(const WallSet& wallSet, const std::string& homeFolder,
+                              FileOps& ops = SystemFileOps());
+
+}  // namespace orvandel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace orvandel {
+
+// The file-system calls an atomic write makes. Tests replace them to make any one of them fail.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    // Opens a new file for writing; returns a handle >= 0, or -1.
+    virtual int CreateTemporary(const std::filesystem::path& path) = 0;
+    virtual bool Write(int handle, std::span<const std::uint8_t> bytes) = 0;
+    virtual bool Flush(int handle) = 0;
+    virtual bool Close(int handle) = 0;
+    virtual bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    virtual void Remove(const std::filesystem::path& path) = 0;
+};
+
+// The real file system (POSIX calls).
+FileOps& SystemFileOps();
+
+// Writes `chunks` to a temporary file beside `target`, flushes it and renames it over
+// `target`. On any failure the temporary file is removed, `target` is left as it was and the
+// result is false.
+bool WriteFileAtomically(const std::filesystem::path& target,
+                         std::span<const std::span<const std::uint8_t>> chunks,
+                         FileOps& ops = SystemFileOps());
+
+}  // namespace orvandel

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/common/status.h"
+#include "core/image/byte_buffer.h"
+#include "core/image/decoded_picture.h"
+#include "core/image/palette16.h"
+
+namespace orvandel {
+
+class CPaletteDib;
+
+// What a load found out about a picture, for reports such as `orvandel-cli check`.
+struct PictureLoadInfo {
+    int bitsPerPixel = 0;  // of the file, 0 when it could not be decoded
+    int sourceWidth = 0;   // of the file, also when it was too large
+    int sourceHeight = 0;
+    std::uint32_t approximatedPixels = 0;  // pixels whose colour is not exactly a palette colour
+    std::uint32_t transparentPixels = 0;   // pixels that became index 10
+};
+
+// A wall picture in memory: one palette index 0..15 per pixel, row-major, top row first, and the
+// palette the pixels were matched against.
+class CIndexedImage {
+public:
+    CIndexedImage() = default;
+    CIndexedImage(const CIndexedImage&) = default;
+    CIndexedImage& operator=(const CIndexedImage&) = default;
+    virtual ~CIndexedImage() = default;
+
+    // Sizes the image to width x height bytes; the pixels are not cleared. A zero product
+    // changes nothing and returns false.
+    virtual bool Init(std::int32_t width, std::int32_t height);
+    // Store the low byte of value at byte position, if the image has pixels. No bounds check
+    // beyond the buffer's size.
+    virtual void SetIndex(int position, int value);
+    virtual void SetIndex(unsigned position, unsigned value);
+    virtual void SetIndex(std::size_t position, std::uint8_t value);
+    // A bottom-up 4-bit bitmap of the image, coloured by its palette; null on failure.
+    virtual std::unique_ptr<CPaletteDib> CreateDib4() const;
+
+    // The byte at (x, y), or 0 when the image has no pixels. Callers keep x and y in range.
+    std::uint8_t GetIndex(int x, int y) const;
+
+    // Loads and matches a picture file; the palette must be set first. On failure the image
+    // keeps what it held (the loader empties it beforehand).
+    Status LoadFromFile(const std::filesystem::path& fileName);
+    // Matches a decoded picture against the palette: the bitmap conversion.
+    Status LoadFromPicture(const DecodedPicture& picture);
+
+    // Frees the pixels and sets width and height to 0; the palette stays.
+    void Clear();
+
+    std::int32_t width() const { return m_width; }
+    std::int32_t height() const { return m_height; }
+    bool IsEmpty() const { return m_pixels.data() == nullptr; }
+    const std::uint8_t* pixels() const { return m_pixels.data(); }
+    std::uint8_t* pixels() { return m_pixels.data(); }
+    const Palette16& palette() const { return m_palette; }
+    void SetPalette(const Palette16& palette) { m_palette = palette; }
+    const PictureLoadInfo& loadInfo() const { return m_loadInfo; }
+
+private:
+    CByteBuffer m_pixels;
+    std::int32_t m_width = 0;
+    std::int32_t m_height = 0;
+    Palette16 m_palette;
+    PictureLoadInfo m_loadInfo;
+};
+
+// Per-pixel matching by octree lookup, exactly as the conversion defines it; the reference the
+// fast conversion is tested against.
+std::uint8_t MatchColour(const Palette16& palette, Colour colour);
+
+}  // namespace orvandel

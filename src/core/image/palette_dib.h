@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "core/image/colour_table.h"
+
+namespace orvandel {
+
+class FileOps;
+
+// The platform-neutral description of a bitmap.
+struct BitmapInfo {
+    std::int32_t type = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t widthBytes = 0;  // bytes per row, a multiple of 4
+    std::int32_t planes = 1;
+    std::int32_t bitsPerPixel = 0;
+    std::uint8_t* bits = nullptr;
+};
+
+// An in-memory device-independent bitmap: bottom-up rows, stride a multiple of 4 bytes, and a
+// colour table fixed at creation. The viewport is one of these (224 x 136 x 8, 256 entries).
+class CPaletteDib {
+public:
+    CPaletteDib() = default;
+    CPaletteDib(const CPaletteDib&) = delete;
+    CPaletteDib& operator=(const CPaletteDib&) = delete;
+    virtual ~CPaletteDib() = default;
+
+    // bitsPerPixel 1, 4, 8 or 24. `count` entries are taken from `table` (when it is not empty
+    // and count is not above the depth's full size), otherwise the depth's default table; an
+    // 8-bit bitmap needs a full 256-entry table. Only on an object without a bitmap.
+    bool Create(int width, int height, int bitsPerPixel, std::span<const RgbQuad> table, int count);
+
+    bool HasBitmap() const { return !m_pixels.empty(); }
+    std::uint8_t* GetBits() { return m_pixels.data(); }
+    const std::uint8_t* GetBits() const { return m_pixels.data(); }
+    bool GetBitmapInfo(BitmapInfo& info) const;
+    int GetBitsPerPixel() const;
+    std::span<const RgbQuad> colourTable() const { return m_table; }
+
+    // The whole BMP file as bytes: file header, 40-byte info header, colour table, rows.
+    std::vector<std::uint8_t> EncodeBmp() const;
+    // Writes the BMP file atomically: an existing file is replaced only by a complete new one.
+    bool WriteBmpFile(const std::filesystem::path& fileName) const;
+    bool WriteBmpFile(const std::filesystem::path& fileName, FileOps& ops) const;
+
+private:
+    BitmapInfo m_info;
+    std::vector<RgbQuad> m_table;
+    std::vector<std::uint8_t> m_pixels;
+};
+
+// The viewport's size; the blitter draws only into a bitmap of exactly this shape.
+inline constexpr int kViewportWidth = 224;
+inline constexpr int kViewportHeight = 136;
+
+}  // namespace orvandel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/wallset/wall_set.h"
+#include "core/wallset/wallset_document.h"
+
+namespace orvandel {
+
+struct FailedPicture {
+    int slot = 0;
+    std::string name;  // exactly as the wall-set file (or the default) gives it
+    std::string reason;
+};
+
+// What a load did, for the caller to show.
+struct LoadReport {
+    bool paletteLoaded = false;
+    std::string paletteReason;
+    std::array<std::string, 6> names;           // the picture name of each slot, as written
+    std::vector<FailedPicture> failedPictures;  // in slot order
+
+    bool ok() const { return paletteLoaded && failedPictures.empty(); }
+    // The one message box text of this load, if any (palette failure, or the failed list).
+    std::optional<std::string> Message() const;
+    // One line per failed file with its reason, for a message box's detail text.
+    std::string Details() const;
+};
+
+// Empties all seven slots, reads wallpalette.pal from the home folder, then the six pictures.
+// The palette changes only when it was read; a picture that fails leaves its slot empty.
+LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
+                       const std::string& homeFolder);
+
+}  // namespace orvandel

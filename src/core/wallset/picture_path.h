@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace orvandel {
+
+// Where a picture name from a wall-set file points. Relative names resolve against the home
+// folder (the current folder when home is empty). Wall sets are written on Windows: when the
+// name does not exist as written, '\' is read as a separator and each component is matched
+// in any letter case.
+std::filesystem::path ResolvePictureName(const std::string& name, const std::string& homeFolder);
+
+}  // namespace orvandel
