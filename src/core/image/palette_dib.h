@@ -31,9 +31,10 @@ public:
     CPaletteDib& operator=(const CPaletteDib&) = delete;
     virtual ~CPaletteDib() = default;
 
-    // bitsPerPixel 1, 4, 8 or 24. `count` entries are taken from `table` (when it is not empty
-    // and count is not above the depth's full size), otherwise the depth's default table; an
-    // 8-bit bitmap needs a full 256-entry table. Only on an object without a bitmap.
+    // bitsPerPixel 1, 4, 8 or 24. The entries come from `table`, or from the depth's default
+    // table when it is empty (1 and 4 bits only). A `count` that is not 0 and not above the
+    // depth's full size sets the number of entries; fewer than the full size fail, so an 8-bit
+    // bitmap needs a full 256-entry table. Only on an object without a bitmap.
     bool Create(int width, int height, int bitsPerPixel, std::span<const RgbQuad> table, int count);
 
     bool HasBitmap() const { return !m_pixels.empty(); }

@@ -1,0 +1,39 @@
+#include "core/image/byte_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace orvandel {
+namespace {
+
+TEST(ByteBuffer, GrowingKeepsOldBytesAndShrinkingToZeroFreesMemory) {
+    CByteBuffer buffer;
+    const std::array<std::uint8_t, 4> source{1, 2, 3, 4};
+    ASSERT_TRUE(buffer.Resize(4, source.data()));
+    ASSERT_TRUE(buffer.Resize(8));
+    EXPECT_EQ(buffer.size(), 8u);
+    EXPECT_EQ(buffer.data()[0], 1);
+    EXPECT_EQ(buffer.data()[3], 4);
+    ASSERT_TRUE(buffer.Resize(2));
+    EXPECT_EQ(buffer.data()[1], 2);
+    ASSERT_TRUE(buffer.Resize(0));
+    EXPECT_EQ(buffer.data(), nullptr);
+    EXPECT_EQ(buffer.size(), 0u);
+}
+
+TEST(ByteBuffer, CopiesAreIndependent) {
+    CByteBuffer a;
+    const std::array<std::uint8_t, 3> source{7, 8, 9};
+    ASSERT_TRUE(a.Resize(3, source.data()));
+    CByteBuffer b = a;
+    b.data()[0] = 42;
+    EXPECT_EQ(a.data()[0], 7);
+    CByteBuffer empty;
+    b = empty;
+    EXPECT_EQ(b.data(), nullptr);
+    EXPECT_EQ(b.size(), 0u);
+}
+
+}  // namespace
+}  // namespace orvandel
