@@ -1,0 +1,76 @@
+#include "core/wallset/load_wall_set.h"
+
+#include <cstddef>
+
+#include "core/common/message_texts.h"
+#include "core/wallset/picture_path.h"
+#include "core/wallset/wallset_keys.h"
+
+namespace orvandel {
+
+std::optional<std::string> LoadReport::Message() const {
+    if (!paletteLoaded) {
+        return std::string(messages::kPaletteFailed);
+    }
+    if (failedPictures.empty()) {
+        return std::nullopt;
+    }
+    std::string list;
+    for (const FailedPicture& failed : failedPictures) {
+        list += failed.name + "\n";
+    }
+    return messages::BitmapsFailed(list);
+}
+
+std::string LoadReport::Details() const {
+    if (!paletteLoaded) {
+        return std::string(kPaletteFileName) + ": " + paletteReason + "\n";
+    }
+    std::string details;
+    for (const FailedPicture& failed : failedPictures) {
+        // An empty name would make a line that starts with ':'; say which key it came from.
+        const std::string label =
+            failed.name.empty()
+                ? std::string("key ") + kWallSetKeys[static_cast<std::size_t>(failed.slot)].key
+                : failed.name;
+        details += label + ": " + failed.reason + "\n";
+    }
+    return details;
+}
+
+LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
+                       const std::string& homeFolder) {
+    LoadReport report;
+    // Nothing of the previous wall set survives a load, whether or not this one succeeds.
+    for (CIndexedImage& image : wallSet.images) {
+        image.Clear();
+    }
+
+    Palette16 palette = wallSet.palette;
+    const Status paletteStatus =
+        palette.ReadPaletteFile(ResolvePictureName(kPaletteFileName, homeFolder));
+    if (!paletteStatus) {
+        report.paletteReason = paletteStatus.reason();
+        return report;
+    }
+    wallSet.palette = palette;
+    report.paletteLoaded = true;
+
+    for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
+        const WallSetKey& key = kWallSetKeys[slot];
+        const std::string name = document.ReadSetting(kWallSetSection, key.key, key.defaultName);
+        report.names[slot] = name;
+        CIndexedImage& image = wallSet.images[slot];
+        // Colour matching needs the palette before the pixels arrive.
+        image.SetPalette(wallSet.palette);
+        const Status status = name.empty()
+                                  ? Status::Fail("empty file name")
+                                  : image.LoadFromFile(ResolvePictureName(name, homeFolder));
+        if (!status) {
+            report.failedPictures.push_back({static_cast<int>(slot), name, status.reason()});
+        }
+    }
+    return report;
+}
+
+}  // namespace orvandel
