@@ -1,0 +1,57 @@
+#include "core/image/picture_decoder.h"
+
+#include <vector>
+
+#include "core/image/bmp_decoder.h"
+#include "core/image/picture_file.h"
+
+namespace orvandel {
+namespace {
+
+// Enough of a file for any decoder to tell its format by the signature.
+constexpr std::size_t kHeadSize = 64;
+
+std::vector<std::shared_ptr<const PictureDecoder>>& RegisteredDecoders() {
+    static std::vector<std::shared_ptr<const PictureDecoder>> decoders;
+    return decoders;
+}
+
+}  // namespace
+
+void RegisterPictureDecoder(std::shared_ptr<const PictureDecoder> decoder) {
+    if (decoder) {
+        RegisteredDecoders().push_back(std::move(decoder));
+    }
+}
+
+void ClearRegisteredPictureDecoders() {
+    RegisteredDecoders().clear();
+}
+
+DecodeResult DecodePictureFile(const std::filesystem::path& fileName) {
+    auto file = PictureFile::Open(fileName);
+    if (!file.IsOpen()) {
+        return DecodeResult::Fail(file.reason());
+    }
+    std::vector<std::uint8_t> head;
+    if (!file.Read(0, kHeadSize, head)) {
+        return DecodeResult::Fail(file.reason());
+    }
+    if (head.empty()) {
+        return DecodeResult::Fail("empty file");
+    }
+    const BmpDecoder bmp;
+    // A BMP file is ours alone: another decoder's opinion of a broken BMP would only hide why
+    // the game itself will not load it.
+    if (bmp.Recognizes(head)) {
+        return bmp.Decode(fileName);
+    }
+    for (const auto& decoder : RegisteredDecoders()) {
+        if (decoder->Recognizes(head)) {
+            return decoder->Decode(fileName);
+        }
+    }
+    return DecodeResult::Fail("not a BMP file, and no decoder for this format");
+}
+
+}  // namespace orvandel
