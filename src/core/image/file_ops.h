@@ -17,6 +17,9 @@ public:
     virtual bool Close(int handle) = 0;
     virtual bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     virtual void Remove(const std::filesystem::path& path) = 0;
+    // Gives the open file the permissions of `existing`, when that file exists. Best effort:
+    // a replaced file should keep its mode, but failing to copy it is no reason to fail.
+    virtual void KeepPermissionsOf(int /*handle*/, const std::filesystem::path& /*existing*/) {}
 };
 
 // The real file system (POSIX calls).

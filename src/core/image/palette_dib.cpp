@@ -3,6 +3,8 @@
 #include <array>
 #include <limits>
 
+#include "core/image/file_ops.h"
+
 namespace orvandel {
 namespace {
 
@@ -44,6 +46,52 @@ std::span<const RgbQuad> DefaultTable(int bitsPerPixel) {
         default:
             return {};
     }
+}
+
+constexpr std::uint32_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+
+void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+// Everything of a BMP file that comes before the pixel rows.
+std::vector<std::uint8_t> EncodeBmpHeaders(const BitmapInfo& info, std::span<const RgbQuad> table,
+                                           std::uint32_t imageSize) {
+    const auto entries = static_cast<std::uint32_t>(table.size());
+    const std::uint32_t rowsOffset = kFileHeaderSize + kInfoHeaderSize + 4 * entries;
+    std::vector<std::uint8_t> out;
+    out.reserve(rowsOffset);
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, rowsOffset + imageSize);
+    Put32(out, 0);  // two reserved 16-bit fields
+    Put32(out, rowsOffset);
+
+    Put32(out, kInfoHeaderSize);
+    Put32(out, static_cast<std::uint32_t>(info.width));
+    Put32(out, static_cast<std::uint32_t>(info.height));  // positive: bottom row first
+    Put16(out, 1);
+    Put16(out, static_cast<std::uint32_t>(info.bitsPerPixel));
+    Put32(out, 0);  // uncompressed
+    Put32(out, imageSize);
+    Put32(out, 0);  // resolutions
+    Put32(out, 0);
+    Put32(out, entries);  // colours used
+    Put32(out, entries);  // colours important
+    for (const RgbQuad& entry : table) {
+        out.push_back(entry.blue);
+        out.push_back(entry.green);
+        out.push_back(entry.red);
+        out.push_back(0);
+    }
+    return out;
 }
 
 }  // namespace
@@ -92,6 +140,31 @@ bool CPaletteDib::GetBitmapInfo(BitmapInfo& info) const {
 
 int CPaletteDib::GetBitsPerPixel() const {
     return HasBitmap() ? m_info.bitsPerPixel : 0;
+}
+
+std::vector<std::uint8_t> CPaletteDib::EncodeBmp() const {
+    if (!HasBitmap()) {
+        return {};
+    }
+    const auto imageSize = static_cast<std::uint32_t>(m_pixels.size());
+    std::vector<std::uint8_t> out = EncodeBmpHeaders(m_info, m_table, imageSize);
+    out.insert(out.end(), m_pixels.begin(), m_pixels.end());
+    return out;
+}
+
+bool CPaletteDib::WriteBmpFile(const std::filesystem::path& fileName) const {
+    return WriteBmpFile(fileName, SystemFileOps());
+}
+
+bool CPaletteDib::WriteBmpFile(const std::filesystem::path& fileName, FileOps& ops) const {
+    if (!HasBitmap()) {
+        return false;
+    }
+    const auto imageSize = static_cast<std::uint32_t>(m_pixels.size());
+    const std::vector<std::uint8_t> headers = EncodeBmpHeaders(m_info, m_table, imageSize);
+    const std::array<std::span<const std::uint8_t>, 2> chunks{
+        std::span<const std::uint8_t>(headers), std::span<const std::uint8_t>(m_pixels)};
+    return WriteFileAtomically(fileName, chunks, ops);
 }
 
 }  // namespace orvandel
