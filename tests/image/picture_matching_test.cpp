@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/image/indexed_image.h"
+#include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
 namespace orvandel {
@@ -194,6 +195,48 @@ TEST(PictureLimits, RefusedPicturesLeaveTheImageAsItWas) {
         EXPECT_EQ(image.height(), 2);
         EXPECT_EQ(image.GetIndex(2, 1), 5);
     }
+}
+
+TEST(PictureFileLoading, BmpFilesOfEveryConvertedDepthLoad) {
+    const Palette16 palette = testing::TestPalette();
+    const std::vector<Colour> pixels = {palette[1], palette[2], palette[3],
+                                        palette[2], palette[1], palette[3]};
+    const std::vector<Colour> table = {palette[1], palette[2], palette[3], palette[4]};
+    testing::TempFolder folder;
+    for (const int bits : {4, 8, 24}) {
+        const auto path = folder / ("wall" + std::to_string(bits) + ".bmp");
+        testing::WriteFileBytes(path, testing::MakeBmp(3, 2, bits, pixels, table));
+        CIndexedImage image = ImageWithPalette(palette);
+        const Status status = image.LoadFromFile(path);
+        ASSERT_TRUE(status) << bits << ": " << status.reason();
+        EXPECT_EQ(image.loadInfo().bitsPerPixel, bits);
+        EXPECT_EQ(image.GetIndex(0, 0), 1);
+        EXPECT_EQ(image.GetIndex(2, 0), 3);
+        EXPECT_EQ(image.GetIndex(1, 1), 1);
+    }
+    const auto mono = folder / "mono.bmp";
+    testing::WriteFileBytes(
+        mono, testing::MakeBmp(2, 1, 1, {palette[7], palette[0]}, {palette[0], palette[7]}));
+    CIndexedImage image = ImageWithPalette(palette);
+    ASSERT_TRUE(image.LoadFromFile(mono));
+    EXPECT_EQ(image.GetIndex(0, 0), 7);
+}
+
+TEST(PictureFileLoading, DecoderRefusalsKeepTheImageAndGiveTheReason) {
+    const Palette16 palette = testing::TestPalette();
+    CIndexedImage image = ImageWithPalette(palette);
+    ASSERT_TRUE(image.LoadFromPicture(TrueColourPicture(2, 2, palette[4])));
+    testing::TempFolder folder;
+    const Status missing = image.LoadFromFile(folder / "nothing.bmp");
+    EXPECT_FALSE(missing);
+    EXPECT_FALSE(missing.reason().empty());
+    EXPECT_EQ(image.loadInfo().bitsPerPixel, 0);
+
+    const auto wide = folder / "wide.bmp";
+    testing::WriteFileBytes(wide, testing::MakeBmp(321, 1, 24, std::vector<Colour>(321)));
+    EXPECT_EQ(image.LoadFromFile(wide).reason(), "too wide: 321 > 320");
+    EXPECT_EQ(image.width(), 2);
+    EXPECT_EQ(image.GetIndex(1, 1), 4);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "core/image/color_octree.h"
 #include "core/image/palette_dib.h"
+#include "core/image/picture_decoder.h"
 
 namespace orvandel {
 namespace {
@@ -158,6 +159,15 @@ std::uint8_t CIndexedImage::GetIndex(int x, int y) const {
     const std::size_t position = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
                                  static_cast<std::size_t>(x);
     return position < m_pixels.size() ? m_pixels.data()[position] : 0;
+}
+
+Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
+    DecodeResult decoded = DecodePictureFile(fileName);
+    if (!decoded.picture) {
+        m_loadInfo = PictureLoadInfo{};
+        return Status::Fail(std::move(decoded.reason));
+    }
+    return LoadFromPicture(*decoded.picture);
 }
 
 Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
