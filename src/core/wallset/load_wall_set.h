@@ -26,12 +26,15 @@ struct LoadReport {
     bool ok() const { return paletteLoaded && failedPictures.empty(); }
     // The one message box text of this load, if any (palette failure, or the failed list).
     std::optional<std::string> Message() const;
-    // One line per failed file with its reason, for a message box's detail text.
+    // One line per failed file with its reason ("name: reason\n"), for a message box's detail
+    // text; a picture with an empty name is shown by its key ("key 0087: empty file name").
     std::string Details() const;
 };
 
 // Empties all seven slots, reads wallpalette.pal from the home folder, then the six pictures.
 // The palette changes only when it was read; a picture that fails leaves its slot empty.
+// Names resolve against `homeFolder` (the current folder when it is empty) through
+// ResolvePictureName; the process's current folder is never changed.
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
                        const std::string& homeFolder);
 
