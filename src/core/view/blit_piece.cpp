@@ -104,7 +104,8 @@ void BlitPiece(CPaletteDib& viewport, const CIndexedImage& image, int left, int 
                int bottom, int sourceX, int sourceY, bool mirrored) {
     const std::uint8_t* const source = image.pixels();
     if (source == nullptr) {
-        // Nothing to copy from; the reference's reading of an image without pixels holds.
+        // An image without pixels reads as index 0 everywhere; leave that rare case to the
+        // literal steps.
         BlitPieceReference(viewport, image, left, top, right, bottom, sourceX, sourceY, mirrored);
         return;
     }
