@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <fstream>
 #include <string>
@@ -212,12 +214,14 @@ TEST(PaletteReadFile, ReadsTheSameAsFromMemory) {
     EXPECT_EQ(palette, before);
 }
 
-TEST(PaletteReadFile, MissingFileAndFolderFail) {
+TEST(PaletteReadFile, MissingFileFolderAndFifoFail) {
     testing::TempFolder folder;
     Palette16 palette = testing::TestPalette();
     const Status missing = palette.ReadPaletteFile(folder / "wallpalette.pal");
     EXPECT_EQ(missing.reason(), "missing file");
     EXPECT_FALSE(palette.ReadPaletteFile(folder.path()));
+    ASSERT_EQ(::mkfifo((folder / "fifo.pal").c_str(), 0600), 0);
+    EXPECT_EQ(palette.ReadPaletteFile(folder / "fifo.pal").reason(), "not a regular file");
     EXPECT_EQ(palette, testing::TestPalette());
 }
 

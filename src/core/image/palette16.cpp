@@ -167,7 +167,8 @@ Status ReadPalette(ByteSource& source, Palette16& destination) {
 }  // namespace
 
 Status Palette16::ReadPaletteFile(const std::filesystem::path& fileName) {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a FIFO under the palette's name is refused instead of waited on.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return Status::Fail(errno == ENOENT || errno == ENOTDIR ? "missing file"
                                                                 : "cannot open file");
