@@ -302,7 +302,8 @@ DecodeResult DecodeUncompressed(const BmpLayout& layout, std::span<const std::ui
         for (std::size_t x = 0; x < w; ++x) {
             const std::size_t bit = x * bpp;
             const auto shift = static_cast<unsigned>(8 - bpp - bit % 8);
-            picture.indices[y * w + x] = static_cast<std::uint8_t>((row[bit / 8] >> shift) & mask);
+            picture.indices[y * w + x] =
+                static_cast<std::uint8_t>((unsigned{row[bit / 8]} >> shift) & mask);
         }
     }
     return {std::move(picture), {}};

@@ -10,7 +10,18 @@ namespace orvandel {
 
 // BMP files as painting tools write them: OS/2 core and Windows info headers (12, 40, 52, 56,
 // 108, 124 bytes), 1, 4, 8 and 24 bits per pixel, uncompressed or RLE4/RLE8, either row order.
-// Pictures larger than kMaxPictureWidth x kMaxPictureHeight are refused after the header.
+// Pictures larger than kMaxPictureWidth x kMaxPictureHeight are refused after the header, before
+// any pixel memory is allocated or more of the file is read.
+//
+// Rules for files that do not quite add up:
+// - The colour table is cut where the pixels begin, and at 2^bpp entries; the decoded table is
+//   always 2^bpp entries long, entries the file did not give are black, so an index past the
+//   file's table reads as black.
+// - Pixels an RLE stream skips (deltas, early end of line or bitmap) take index 0. Runs and
+//   deltas that overrun a row or the picture are clipped: what lies outside is dropped. An RLE
+//   stream that ends before its end-of-bitmap mark (and before the last row) is refused.
+// - The file header's size field and the info header's image size are ignored; the pixels are
+//   read from the file header's pixel offset, as far as the picture can need.
 class BmpDecoder final : public PictureDecoder {
 public:
     bool Recognizes(std::span<const std::uint8_t> head) const override;

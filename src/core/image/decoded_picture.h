@@ -15,7 +15,7 @@ struct DecodedPicture {
     int height = 0;
     int bitsPerPixel = 0;
 
-    std::vector<Colour> colourTable;    // indexed pictures only
+    std::vector<Colour> colourTable;  // indexed pictures only; the BMP decoder gives 2^bpp entries
     std::vector<std::uint8_t> indices;  // indexed pictures: width * height, each < table size
     std::vector<Colour> pixels;         // 24-bit pictures: width * height
 
