@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/view/direction.h"
+#include "core/view/view_cell_table.h"
+
+namespace orvandel::cli {
+
+enum class Command { kExport, kRender, kCheck };
+
+// Where the viewer stands and looks: "--at X,Y,F".
+struct ViewerPlacement {
+    int x = 7;
+    int y = 7;
+    Direction direction = 0;
+    friend bool operator==(const ViewerPlacement&, const ViewerPlacement&) = default;
+};
+
+// Everything a command needs, checked and resolved against the current folder at start.
+struct CliRequest {
+    Command command = Command::kCheck;
+    std::filesystem::path homeFolder;              // absolute
+    std::optional<std::filesystem::path> wallSet;  // absolute; none: the default names
+
+    // render
+    std::optional<std::filesystem::path> mapFile;
+    std::vector<Square> toggles;
+    ViewerPlacement placement;
+    bool evenOdd = false;
+    std::filesystem::path output;
+
+    // check
+    bool strict = false;
+};
+
+// Exit statuses shared by every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+}  // namespace orvandel::cli

@@ -1,0 +1,159 @@
+#include "cli/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli/position_arguments.h"
+#include "cli/view_picture_output.h"
+
+#ifndef ORVANDEL_VERSION
+#define ORVANDEL_VERSION "unknown"
+#endif
+
+namespace orvandel::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RawArguments {
+    std::string home;
+    std::string wallSet;
+    std::string map;
+    std::vector<std::string> toggles;
+    std::string at = "7,7,N";
+    bool evenOdd = false;
+    std::string output;
+    bool strict = false;
+};
+
+void AddCommonOptions(CLI::App& command, RawArguments& raw) {
+    command.add_option("--home", raw.home,
+                       "Folder holding wallpalette.pal, the pictures and the exported files "
+                       "(default: the current folder)");
+    command.add_option("WALLSET", raw.wallSet,
+                       "The .Pelorim file naming the six pictures (default: the default names)");
+}
+
+// An absolute, tidy path: names resolve against the folder the tool started in, not against
+// wherever a later step may have moved.
+fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
+    fs::path path = fs::path(name).is_absolute() ? fs::path(name) : startFolder / name;
+    path = path.lexically_normal();
+    if (path.has_relative_path() && !path.has_filename()) {
+        path = path.parent_path();  // "dir/" and "dir" name the same home folder
+    }
+    return path;
+}
+
+struct UsageProblem {
+    std::string text;
+};
+
+std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::path& startFolder,
+                                           CliRequest& request) {
+    std::error_code error;
+    if (raw.home.empty()) {
+        request.homeFolder = startFolder;
+    } else {
+        request.homeFolder = AbsoluteFrom(startFolder, raw.home);
+        if (!fs::exists(request.homeFolder, error)) {
+            return UsageProblem{"home folder '" + raw.home + "' does not exist"};
+        }
+        if (!fs::is_directory(request.homeFolder, error)) {
+            return UsageProblem{"home folder '" + raw.home + "' is not a folder"};
+        }
+    }
+    if (!raw.wallSet.empty()) {
+        request.wallSet = AbsoluteFrom(startFolder, raw.wallSet);
+    }
+    if (request.command != Command::kRender) {
+        return std::nullopt;
+    }
+
+    if (!raw.map.empty()) {
+        request.mapFile = AbsoluteFrom(startFolder, raw.map);
+    }
+    for (const std::string& toggle : raw.toggles) {
+        const std::optional<Square> cell = ParseCellArgument(toggle);
+        if (!cell) {
+            return UsageProblem{"--toggle '" + toggle +
+                                "': expected X,Y with X and Y from 0 to 15"};
+        }
+        request.toggles.push_back(*cell);
+    }
+    const std::optional<ViewerPlacement> placement = ParsePlacementArgument(raw.at);
+    if (!placement) {
+        return UsageProblem{"--at '" + raw.at +
+                            "': expected X,Y,F with X and Y from 0 to 15 and F one of N, E, S, W"};
+    }
+    request.placement = *placement;
+    request.evenOdd = raw.evenOdd;
+    if (!ViewPictureFormatFor(raw.output)) {
+        return UsageProblem{"--output '" + raw.output + "': the name must end in .bmp or .png"};
+    }
+    request.output = AbsoluteFrom(startFolder, raw.output);
+    return std::nullopt;
+}
+
+}  // namespace
+
+ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path& startFolder,
+                              std::ostream& out, std::ostream& err) {
+    CLI::App app{"Checks, renders and exports Orvandel wall sets without a display.",
+                 "orvandel-cli"};
+    app.set_version_flag("--version", std::string("orvandel-cli ") + ORVANDEL_VERSION);
+    app.require_subcommand(1);
+
+    RawArguments raw;
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "Write the 28 wall-piece pictures (Wall_*.bmp) into the home folder");
+    AddCommonOptions(*exportCommand, raw);
+
+    CLI::App* renderCommand =
+        app.add_subcommand("render", "Render the first-person view into a .bmp or .png file");
+    renderCommand->add_option("--at", raw.at, "Viewer square and facing X,Y,F (default 7,7,N)");
+    renderCommand->add_flag("--even-odd", raw.evenOdd, "Simulate the even/odd wall drawing");
+    renderCommand->add_option("--map", raw.map,
+                              "Test map: 16 lines of 16 characters, '#' wall, '.' open floor");
+    renderCommand
+        ->add_option("--toggle", raw.toggles,
+                     "Flip square X,Y between wall and open floor; repeatable, applied in order")
+        ->allow_extra_args(false);
+    renderCommand->add_option("--output", raw.output, "Picture to write: NAME.bmp or NAME.png")
+        ->required();
+    AddCommonOptions(*renderCommand, raw);
+
+    CLI::App* checkCommand =
+        app.add_subcommand("check", "Report what loads, what each piece covers, and colour fits");
+    checkCommand->add_flag("--strict", raw.strict,
+                           "Count uncovered pieces and approximated colours as failures");
+    AddCommonOptions(*checkCommand, raw);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int status = app.exit(e, out, err);
+        return ParseOutcome{std::nullopt, status == 0 ? kExitOk : kExitUsage};
+    }
+
+    CliRequest request;
+    if (exportCommand->parsed()) {
+        request.command = Command::kExport;
+    } else if (renderCommand->parsed()) {
+        request.command = Command::kRender;
+    } else {
+        request.command = Command::kCheck;
+    }
+    request.strict = raw.strict;
+    if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
+        err << "orvandel-cli: " << problem->text << "\n";
+        return ParseOutcome{std::nullopt, kExitUsage};
+    }
+    return ParseOutcome{std::move(request), kExitOk};
+}
+
+}  // namespace orvandel::cli

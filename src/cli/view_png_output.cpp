@@ -1,0 +1,11 @@
+#include "cli/view_picture_output.h"
+
+namespace orvandel::cli {
+
+Status WriteViewPng(const CPaletteDib& viewport, const std::filesystem::path& fileName) {
+    (void)viewport;
+    (void)fileName;
+    return Status::Fail("this build of orvandel-cli cannot write PNG files");
+}
+
+}  // namespace orvandel::cli

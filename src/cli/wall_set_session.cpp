@@ -1,0 +1,58 @@
+#include "cli/wall_set_session.h"
+
+#include <ostream>
+#include <system_error>
+
+namespace orvandel::cli {
+
+namespace fs = std::filesystem;
+
+std::optional<WallSetDocument> OpenWallSetDocument(const CliRequest& request, std::ostream& err) {
+    WallSetDocument document;
+    if (!request.wallSet) {
+        return document;
+    }
+    const fs::path& file = *request.wallSet;
+    std::error_code error;
+    // A FIFO or a device would block or never end; only plain files are wall-set files.
+    const fs::file_status status = fs::status(file, error);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        err << "orvandel-cli: cannot open wall-set file '" << file.string()
+            << "': not a regular file\n";
+        return std::nullopt;
+    }
+    const Status opened = document.Open(file);
+    if (!opened) {
+        err << "orvandel-cli: cannot open wall-set file '" << file.string() << "'";
+        if (!opened.reason().empty()) {
+            err << ": " << opened.reason();
+        }
+        err << "\n";
+        return std::nullopt;
+    }
+    return document;
+}
+
+void WriteLines(std::ostream& stream, std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    stream << text;
+    if (text.back() != '\n') {
+        stream << '\n';
+    }
+}
+
+LoadedWallSet LoadWallSetAndTell(const WallSetDocument& document, const fs::path& homeFolder,
+                                 std::ostream& err) {
+    LoadedWallSet loaded;
+    loaded.report = LoadWallSet(loaded.wallSet, document, homeFolder.string());
+    if (const std::optional<std::string> message = loaded.report.Message()) {
+        WriteLines(err, *message);
+        WriteLines(err, loaded.report.Details());
+    }
+    err.flush();
+    return loaded;
+}
+
+}  // namespace orvandel::cli
