@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth x11-utils xdotool imagemagick
-  python3 python3-pil
+  python3 python3-pil time
   desktop-file-utils shared-mime-info
 )
 

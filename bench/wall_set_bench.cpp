@@ -1,0 +1,132 @@
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "bench_fixtures.h"
+#include "core/export/export_wall_pieces.h"
+#include "core/image/colour_table.h"
+#include "core/image/file_ops.h"
+#include "core/image/picture_decoder.h"
+#include "core/view/view_renderer.h"
+#include "core/wallset/load_wall_set.h"
+#include "core/wallset/picture_path.h"
+#include "core/wallset/wallset_keys.h"
+
+namespace orvandel::bench {
+namespace {
+
+// Rendering: one whole view with every piece drawn, against a copy of as many bytes as the
+// render writes (the clear plus every piece).
+void BM_RenderFullView(benchmark::State& state) {
+    const WallSet wallSet = FullSizeWallSet();
+    const MapState map = AllWallMap();
+    CPaletteDib viewport;
+    const ColourTable256 table = BuildColourTable(wallSet.palette);
+    viewport.Create(kViewportWidth, kViewportHeight, 8, table, 256);
+    for (auto _ : state) {
+        ComposeView(viewport, wallSet, map, false);
+        benchmark::DoNotOptimize(viewport.GetBits());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(FullRenderPixelBytes()));
+}
+BENCHMARK(BM_RenderFullView);
+
+void CopyBytes(benchmark::State& state, std::size_t count) {
+    std::vector<std::uint8_t> source(count, 7);
+    std::vector<std::uint8_t> target(count, 0);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(source.data());
+        std::memcpy(target.data(), source.data(), count);
+        benchmark::DoNotOptimize(target.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(count));
+}
+
+void BM_CopyRenderedPixelBytes(benchmark::State& state) {
+    CopyBytes(state, FullRenderPixelBytes());
+}
+BENCHMARK(BM_CopyRenderedPixelBytes);
+
+void BM_CopyViewportBytes(benchmark::State& state) {
+    CopyBytes(state, static_cast<std::size_t>(kViewportWidth) * kViewportHeight);
+}
+BENCHMARK(BM_CopyViewportBytes);
+
+// Loading: six 320 x 1000 pictures through LoadWallSet, against merely decoding the six files.
+PictureKind KindOf(const benchmark::State& state) {
+    return state.range(0) == 24 ? PictureKind::kTrueColourDistinct : PictureKind::kIndexed8;
+}
+
+void BM_LoadSixMaximumPictures(benchmark::State& state) {
+    ScratchFolder folder;
+    WriteMaximumWallSet(folder.path(), KindOf(state));
+    const WallSetDocument document;
+    WallSet wallSet;
+    for (auto _ : state) {
+        const LoadReport report = LoadWallSet(wallSet, document, folder.path().string());
+        if (!report.ok()) {
+            state.SkipWithError("the wall set did not load");
+            break;
+        }
+        benchmark::DoNotOptimize(wallSet.images[5].pixels());
+    }
+}
+BENCHMARK(BM_LoadSixMaximumPictures)->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeSixMaximumPictures(benchmark::State& state) {
+    ScratchFolder folder;
+    WriteMaximumWallSet(folder.path(), KindOf(state));
+    std::vector<std::filesystem::path> files;
+    for (const WallSetKey& key : kWallSetKeys) {
+        files.push_back(ResolvePictureName(key.defaultName, folder.path().string()));
+    }
+    for (auto _ : state) {
+        for (const std::filesystem::path& file : files) {
+            DecodeResult decoded = DecodePictureFile(file);
+            if (!decoded.picture) {
+                state.SkipWithError("a picture did not decode");
+                break;
+            }
+            benchmark::DoNotOptimize(decoded.picture->width);
+        }
+    }
+}
+BENCHMARK(BM_DecodeSixMaximumPictures)->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond);
+
+// Export: the 28 wall-piece files, against 28 files of the same size through the same
+// atomic writer.
+void BM_ExportWallPieces(benchmark::State& state) {
+    ScratchFolder folder;
+    const WallSet wallSet = FullSizeWallSet();
+    for (auto _ : state) {
+        const ExportReport report = ExportWallPieces(wallSet, folder.path().string());
+        if (report.written.size() != 28) {
+            state.SkipWithError("the export failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ExportWallPieces)->Unit(benchmark::kMillisecond);
+
+void BM_WriteTwentyEightFiles(benchmark::State& state) {
+    ScratchFolder folder;
+    const std::vector<ExportPicture> pictures = ExportPictureList();
+    const std::vector<std::uint8_t> bytes(31542, 10);
+    const std::span<const std::uint8_t> chunk(bytes);
+    const std::span<const std::span<const std::uint8_t>> chunks(&chunk, 1);
+    for (auto _ : state) {
+        for (const ExportPicture& picture : pictures) {
+            if (!WriteFileAtomically(folder.path() / picture.fileName, chunks)) {
+                state.SkipWithError("a write failed");
+                break;
+            }
+        }
+    }
+}
+BENCHMARK(BM_WriteTwentyEightFiles)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace orvandel::bench

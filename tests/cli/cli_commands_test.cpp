@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "core/common/message_texts.h"
+#include "core/export/export_wall_pieces.h"
+#include "core/image/colour_table.h"
+#include "core/view/view_renderer.h"
+#include "core/wallset/load_wall_set.h"
+#include "core/wallset/wallset_keys.h"
+#include "support/temp_folder.h"
+#include "support/test_pictures.h"
+
+namespace orvandel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string DefaultName(int slot) {
+    return kWallSetKeys[static_cast<std::size_t>(slot)].defaultName;
+}
+
+// What the application would show for the same folder, computed in-process.
+WallSet LoadInProcess(const fs::path& home, const fs::path& wallSetFile = {}) {
+    WallSetDocument document;
+    if (!wallSetFile.empty()) {
+        EXPECT_TRUE(document.Open(wallSetFile));
+    }
+    WallSet wallSet;
+    LoadWallSet(wallSet, document, home.string());
+    return wallSet;
+}
+
+std::vector<unsigned char> ExpectedView(const WallSet& wallSet, const MapState& map, bool evenOdd) {
+    CPaletteDib viewport;
+    const ColourTable256 table = BuildColourTable(wallSet.palette);
+    EXPECT_TRUE(viewport.Create(kViewportWidth, kViewportHeight, 8, table, 256));
+    ComposeView(viewport, wallSet, map, evenOdd);
+    return viewport.EncodeBmp();
+}
+
+class CliCommands : public ::testing::Test {
+protected:
+    void SetUp() override { WriteWallSet(home.path()); }
+    TempFolder home;
+};
+
+TEST_F(CliCommands, ACompleteWallSetLoadsSilently) {
+    for (const char* command : {"check", "export"}) {
+        const CliResult result = RunCli(home.path(), {command});
+        EXPECT_EQ(result.status, 0) << command << result.err;
+        EXPECT_EQ(result.err, "") << command;
+    }
+}
+
+TEST_F(CliCommands, AMissingPaletteGivesOnlyThePaletteMessage) {
+    fs::remove(home / "wallpalette.pal");
+    fs::remove(DefaultPicturePath(home.path(), 2));
+    const CliResult result = RunCli(home.path(), {"check"});
+    EXPECT_EQ(result.status, 1);
+    const std::string message = std::string(messages::kPaletteFailed) + "\n";
+    ASSERT_EQ(result.err.substr(0, message.size()), message) << result.err;
+    EXPECT_EQ(result.err.find(messages::kBitmapsFailedHeading), std::string::npos) << result.err;
+}
+
+TEST_F(CliCommands, FailedPicturesAreListedInSlotOrderAsTheApplicationShowsThem) {
+    fs::remove(DefaultPicturePath(home.path(), 4));
+    fs::remove(DefaultPicturePath(home.path(), 1));
+    const CliResult result = RunCli(home.path(), {"check"});
+    EXPECT_EQ(result.status, 1);
+    const std::string message =
+        messages::BitmapsFailed(DefaultName(1) + "\n" + DefaultName(4) + "\n");
+    ASSERT_EQ(result.err.substr(0, message.size()), message) << result.err;
+    // Then the reasons, one line per file.
+    EXPECT_NE(result.err.find(DefaultName(1) + ": "), std::string::npos) << result.err;
+}
+
+TEST_F(CliCommands, PictureNamesComeFromTheWallSetFileAsWritten) {
+    fs::create_directory(home / "sets");
+    WriteFileText(home / "sets" / "mine.Pelorim", "[BMP]\r\n0086=not there.bmp\r\n");
+    // The wall-set file resolves against the current folder, the pictures against --home.
+    const CliResult result = RunCli(home / "sets", {"check", "--home", "..", "mine.Pelorim"});
+    EXPECT_EQ(result.status, 1);
+    const std::string message = messages::BitmapsFailed("not there.bmp\n");
+    EXPECT_EQ(result.err.substr(0, message.size()), message) << result.err;
+}
+
+TEST_F(CliCommands, ExportWritesExactlyTheApplicationsFiles) {
+    const CliResult result = RunCli(home.path(), {"export"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, std::string(messages::kExportFinished) + "\n");
+
+    TempFolder reference;
+    const ExportReport expected = ExportWallPieces(LoadInProcess(home.path()), reference.path());
+    ASSERT_EQ(expected.written.size(), 28u);
+    for (const std::string& name : expected.written) {
+        const std::vector<unsigned char> bytes = ReadFileBytes(home / name);
+        EXPECT_EQ(bytes.size(), 31542u) << name;
+        EXPECT_EQ(bytes, ReadFileBytes(reference / name)) << name;
+    }
+}
+
+TEST_F(CliCommands, ExportIntoAnotherHomeWritesThereAndWhatFailsIsListed) {
+    TempFolder target;
+    WriteWallSet(target.path());
+    // A folder in the way of one file: the rename fails for every user, root included.
+    fs::create_directory(target / "Wall_D2L.bmp");
+    const CliResult result = RunCli(home.path(), {"export", "--home", target.path().string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, messages::ExportFailed("Wall_D2L.bmp\n"));
+    EXPECT_EQ(FilesIn(target.path()).size(), 7u + 28u);
+    EXPECT_FALSE(fs::exists(home / "Wall_D3.bmp"));
+}
+
+TEST_F(CliCommands, ExportAfterAFailedLoadStillWritesEveryFile) {
+    fs::remove(DefaultPicturePath(home.path(), 2));
+    const CliResult result = RunCli(home.path(), {"export"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(fs::exists(home / "Wall_D1.bmp"));
+    EXPECT_EQ(ReadFileBytes(home / "Wall_D1`.bmp").size(), 31542u);
+}
+
+TEST_F(CliCommands, RenderWritesThePreviewsViewport) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int x, y;
+        Direction facing;
+        bool evenOdd;
+        std::vector<Square> toggles;
+    };
+    const std::vector<Case> cases = {
+        {{}, 7, 7, 0, false, {}},
+        {{"--even-odd"}, 7, 7, 0, true, {}},
+        {{"--at", "7,7,E", "--even-odd"}, 7, 7, 1, true, {}},
+        {{"--at", "15,7,E"}, 15, 7, 1, false, {}},
+        // Toggled twice: back to floor, then the viewer's own square made a wall.
+        {{"--toggle", "7,5", "--toggle", "7,5", "--toggle", "3,4", "--at", "3,4,w", "--even-odd"},
+         3,
+         4,
+         3,
+         true,
+         {{7, 5}, {7, 5}, {3, 4}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"render", "--output", "view.bmp"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const CliResult result = RunCli(home.path(), arguments);
+        ASSERT_EQ(result.status, 0) << result.err;
+
+        MapState map;
+        for (const Square& cell : c.toggles) {
+            map.ToggleCell(cell.x, cell.y);
+        }
+        map.PlaceViewer(c.x, c.y, c.facing);
+        const std::vector<unsigned char> bytes = ReadFileBytes(home / "view.bmp");
+        EXPECT_EQ(bytes.size(), 31542u);
+        EXPECT_EQ(bytes, ExpectedView(LoadInProcess(home.path()), map, c.evenOdd)) << result.out;
+    }
+}
+
+TEST_F(CliCommands, RenderReadsAMapFileWithCrLfLines) {
+    std::string text;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            text += (x + y) % 3 == 0 ? '#' : '.';
+        }
+        text += "\r\n";
+    }
+    WriteFileText(home / "diagonal.map", text);
+    const CliResult result = RunCli(
+        home.path(), {"render", "--map", "diagonal.map", "--at", "5,9,S", "--output", "d.BMP"});
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    MapState map = *ParseMapText(text).map;
+    map.PlaceViewer(5, 9, 2);
+    EXPECT_EQ(ReadFileBytes(home / "d.BMP"), ExpectedView(LoadInProcess(home.path()), map, false));
+}
+
+TEST_F(CliCommands, RenderWithoutAPaletteDrawsInBlackAndFails) {
+    fs::remove(home / "wallpalette.pal");
+    const CliResult result = RunCli(home.path(), {"render", "--output", "view.bmp"});
+    EXPECT_EQ(result.status, 1);
+    const std::vector<unsigned char> bytes = ReadFileBytes(home / "view.bmp");
+    ASSERT_EQ(bytes.size(), 31542u);
+    // Colour table after the two headers: all zero. Pixels: index 0, since every slot is empty.
+    for (std::size_t i = 54; i < bytes.size(); ++i) {
+        ASSERT_EQ(bytes[i], 0) << i;
+    }
+}
+
+TEST_F(CliCommands, RenderThatCannotWriteItsOutputFails) {
+    const CliResult result = RunCli(home.path(), {"render", "--output", "nowhere/view.bmp"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("nowhere/view.bmp"), std::string::npos) << result.err;
+}
+
+}  // namespace
+}  // namespace orvandel::testing
