@@ -8,6 +8,7 @@
 
 #include "cli/check_report.h"
 #include "cli/command_line.h"
+#include "cli/optional_formats.h"
 #include "cli/view_picture_output.h"
 #include "cli/wall_set_session.h"
 #include "core/common/message_texts.h"
@@ -137,6 +138,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         return parsed.exitStatus;
     }
     const CliRequest& request = *parsed.request;
+    RegisterOptionalPictureDecoders();
     const std::optional<WallSetDocument> document = OpenWallSetDocument(request, err);
     if (!document) {
         return kExitUsage;

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "cli/optional_formats.h"
+
 namespace orvandel::cli {
 
 std::optional<ViewPictureFormat> ViewPictureFormatFor(const std::filesystem::path& fileName) {

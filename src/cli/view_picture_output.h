@@ -18,7 +18,4 @@ std::optional<ViewPictureFormat> ViewPictureFormatFor(const std::filesystem::pat
 Status WriteViewPicture(const CPaletteDib& viewport, const std::filesystem::path& fileName,
                         ViewPictureFormat format);
 
-// The PNG half lives apart so the tool still builds where Qt's image library is absent.
-Status WriteViewPng(const CPaletteDib& viewport, const std::filesystem::path& fileName);
-
 }  // namespace orvandel::cli

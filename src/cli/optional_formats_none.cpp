@@ -1,6 +1,8 @@
-#include "cli/view_picture_output.h"
+#include "cli/optional_formats.h"
 
 namespace orvandel::cli {
+
+void RegisterOptionalPictureDecoders() {}
 
 Status WriteViewPng(const CPaletteDib& viewport, const std::filesystem::path& fileName) {
     (void)viewport;
