@@ -23,7 +23,9 @@ const FailedPicture* FailureOfSlot(const LoadReport& load, int slot) {
     return nullptr;
 }
 
-std::string RunsText(const std::vector<PixelRun>& runs) {
+// "column 139 stays empty", "columns 8-15, 20 stay empty".
+std::string RunsText(const std::string& noun, const std::vector<PixelRun>& runs) {
+    const bool single = runs.size() == 1 && runs.front().first == runs.front().last;
     std::string text;
     for (const PixelRun& run : runs) {
         if (!text.empty()) {
@@ -34,7 +36,7 @@ std::string RunsText(const std::vector<PixelRun>& runs) {
             text += "-" + std::to_string(run.last);
         }
     }
-    return text;
+    return noun + (single ? " " : "s ") + text + (single ? " stays empty" : " stay empty");
 }
 
 void WritePictureLine(std::ostream& out, const WallSet& wallSet, const LoadReport& load, int slot,
@@ -93,10 +95,10 @@ void WritePieceLine(std::ostream& out, const WallSet& wallSet, int row, bool alt
     ++report.uncoveredPieces;
     out << (coverage.DrawsNothing() ? "draws nothing" : "NOT COVERED");
     if (!coverage.emptyColumns.empty()) {
-        out << "; columns " << RunsText(coverage.emptyColumns) << " stay empty";
+        out << "; " << RunsText("column", coverage.emptyColumns);
     }
     if (!coverage.emptyRows.empty()) {
-        out << "; rows " << RunsText(coverage.emptyRows) << " stay empty";
+        out << "; " << RunsText("row", coverage.emptyRows);
     }
     out << "; the picture is " << image.width() << " x " << image.height();
     if (coverage.neededWidth > 0 && coverage.neededHeight > 0) {

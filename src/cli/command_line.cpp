@@ -49,6 +49,10 @@ fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
     return path;
 }
 
+bool IsCommandName(std::string_view word) {
+    return word == "export" || word == "render" || word == "check";
+}
+
 struct UsageProblem {
     std::string text;
 };
@@ -133,6 +137,12 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
                            "Count uncovered pieces and approximated colours as failures");
     AddCommonOptions(*checkCommand, raw);
 
+    // CLI11 would call a misspelt command merely a missing one.
+    if (argc > 1 && argv[1][0] != '-' && !IsCommandName(argv[1])) {
+        err << "orvandel-cli: unknown command '" << argv[1]
+            << "' (expected export, render or check)\n";
+        return ParseOutcome{std::nullopt, kExitUsage};
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -13,14 +13,6 @@ std::optional<WallSetDocument> OpenWallSetDocument(const CliRequest& request, st
         return document;
     }
     const fs::path& file = *request.wallSet;
-    std::error_code error;
-    // A FIFO or a device would block or never end; only plain files are wall-set files.
-    const fs::file_status status = fs::status(file, error);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        err << "orvandel-cli: cannot open wall-set file '" << file.string()
-            << "': not a regular file\n";
-        return std::nullopt;
-    }
     const Status opened = document.Open(file);
     if (!opened) {
         err << "orvandel-cli: cannot open wall-set file '" << file.string() << "'";

@@ -108,9 +108,15 @@ TEST(CliCheck, HostileInputsEndInAnAnswer) {
     const CliResult pictures = RunCli(home.path(), {"check"});
     EXPECT_EQ(pictures.status, 1) << pictures.err;
 
-    fs::remove(home / "wallpalette.pal");
-    fs::create_directory(home / "wallpalette.pal");
-    EXPECT_EQ(RunCli(home.path(), {"check"}).status, 1);
+    for (const bool fifo : {false, true}) {
+        fs::remove(home / "wallpalette.pal");
+        if (fifo) {
+            ASSERT_EQ(::mkfifo((home / "wallpalette.pal").c_str(), 0600), 0);
+        } else {
+            fs::create_directory(home / "wallpalette.pal");
+        }
+        EXPECT_EQ(RunCli(home.path(), {"check"}).status, 1) << fifo;
+    }
 }
 
 }  // namespace

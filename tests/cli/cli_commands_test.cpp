@@ -8,11 +8,16 @@
 #include "core/common/message_texts.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/image/colour_table.h"
+#include "core/map/map_text.h"
 #include "core/view/view_renderer.h"
 #include "core/wallset/load_wall_set.h"
 #include "core/wallset/wallset_keys.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
+
+#ifdef ORVANDEL_CLI_HAS_QTIMAGE
+#include <QImage>
+#endif
 
 namespace orvandel::testing {
 namespace {
@@ -195,6 +200,39 @@ TEST_F(CliCommands, RenderThatCannotWriteItsOutputFails) {
     const CliResult result = RunCli(home.path(), {"render", "--output", "nowhere/view.bmp"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("nowhere/view.bmp"), std::string::npos) << result.err;
+}
+
+#ifdef ORVANDEL_CLI_HAS_QTIMAGE
+TEST_F(CliCommands, RenderToPngShowsTheSamePictureAsTheBmp) {
+    const std::vector<std::string> view = {"--at", "7,7,E", "--even-odd"};
+    std::vector<std::string> bmp = {"render", "--output", "view.bmp"};
+    std::vector<std::string> png = {"render", "--output", "view.PNG"};
+    bmp.insert(bmp.end(), view.begin(), view.end());
+    png.insert(png.end(), view.begin(), view.end());
+    ASSERT_EQ(RunCli(home.path(), bmp).status, 0);
+    const CliResult result = RunCli(home.path(), png);
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    const QImage fromBmp(QString::fromStdString((home / "view.bmp").string()));
+    const QImage fromPng(QString::fromStdString((home / "view.PNG").string()), "PNG");
+    ASSERT_EQ(fromPng.width(), kViewportWidth);
+    ASSERT_EQ(fromPng.height(), kViewportHeight);
+    for (int y = 0; y < kViewportHeight; ++y) {
+        for (int x = 0; x < kViewportWidth; ++x) {
+            ASSERT_EQ(fromPng.pixel(x, y), fromBmp.pixel(x, y)) << x << "," << y;
+        }
+    }
+}
+#endif
+
+TEST_F(CliCommands, PicturesInOtherFormatsLoadWhenTheToolReadsThem) {
+    // A GIF-looking file that is not a picture fails like any unreadable one, never crashes.
+    WriteFileText(home / "odd.gif", "GIF89a but nothing more");
+    WriteFileText(home / "odd.Pelorim", "[BMP]\n0084=odd.gif\n");
+    const CliResult result = RunCli(home.path(), {"check", "odd.Pelorim"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err.substr(0, messages::BitmapsFailed("odd.gif\n").size()),
+              messages::BitmapsFailed("odd.gif\n"));
 }
 
 }  // namespace

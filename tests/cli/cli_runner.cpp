@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "core/wallset/wallset_keys.h"
 #include "support/temp_folder.h"
@@ -32,8 +30,8 @@ std::string ShellQuoted(const std::string& text) {
 }  // namespace
 
 std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<unsigned char> bytes = ReadFileBytes(file);
+    return {bytes.begin(), bytes.end()};
 }
 
 CliResult RunCli(const fs::path& folder, const std::vector<std::string>& arguments) {

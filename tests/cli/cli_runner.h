@@ -24,7 +24,7 @@ struct PictureSize {
     int height;
 };
 inline constexpr PictureSize kFullSizes[6] = {{32, 136}, {32, 136}, {256, 111},
-                                              {136, 71}, {116, 51}, {16, 49}};
+                                              {136, 71}, {117, 51}, {16, 49}};
 
 // Writes wallpalette.pal (TestPalette) and six 8-bit pictures under the default names, each of
 // size `sizes[k]`, with a pattern of palette colours that includes the transparent index.

@@ -81,8 +81,8 @@ TEST_F(CliUsage, HelpAndVersionSucceedOnStandardOutput) {
 }
 
 TEST_F(CliUsage, BadArgumentsAreRefusedBeforeAnythingIsWritten) {
-    ExpectUsageError({}, "subcommand");
-    ExpectUsageError({"paint"}, "paint");
+    ExpectUsageError({}, "A subcommand");
+    ExpectUsageError({"paint"}, "unknown command 'paint'");
     ExpectUsageError({"export", "--frobnicate"}, "--frobnicate");
     ExpectUsageError({"export", "a.Pelorim", "b.Pelorim"}, "b.Pelorim");
     ExpectUsageError({"render"}, "--output");

@@ -30,6 +30,11 @@ PictureFile PictureFile::Open(const std::filesystem::path& fileName) {
         result.m_reason = Unreadable(EISDIR);
         return result;
     }
+    // Opening a FIFO waits for a writer and a device may never end: only plain files.
+    if (!std::filesystem::is_regular_file(status)) {
+        result.m_reason = "not a regular file";
+        return result;
+    }
     errno = 0;
     result.m_file.reset(std::fopen(fileName.c_str(), "rb"));
     if (!result.m_file) {

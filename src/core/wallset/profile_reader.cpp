@@ -123,8 +123,9 @@ std::string ReadProfileStringFromFile(const std::filesystem::path& file, std::st
     if (file.empty()) {
         return DefaultOf(defaultValue);
     }
+    // Folders, FIFOs (whose opening waits for a writer) and devices hold no settings.
     std::error_code error;
-    if (std::filesystem::is_directory(file, error)) {
+    if (!std::filesystem::is_regular_file(file, error)) {
         return DefaultOf(defaultValue);
     }
     std::ifstream in(file, std::ios::binary);

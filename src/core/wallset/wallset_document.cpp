@@ -20,6 +20,10 @@ Status CheckReadable(const std::filesystem::path& file) {
     if (std::filesystem::is_directory(status)) {
         return Status::Fail("is a folder, not a file");
     }
+    // Opening a FIFO would wait for a writer for ever.
+    if (!std::filesystem::is_regular_file(status)) {
+        return Status::Fail("not a regular file");
+    }
     errno = 0;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> handle(std::fopen(file.c_str(), "rb"),
                                                                  &std::fclose);
