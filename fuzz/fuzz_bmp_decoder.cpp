@@ -51,8 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Status matched = image.LoadFromPicture(picture);
     FUZZ_CHECK(matched.ok());
     FUZZ_CHECK(image.width() == picture.width && image.height() == picture.height);
-    for (std::size_t i = 0; i < count; ++i) {
-        FUZZ_CHECK(image.pixels()[i] < Palette16::kSize);
-    }
+    FUZZ_CHECK(AllIndicesValid(image.pixels(), count, Palette16::kSize));
     return 0;
 }

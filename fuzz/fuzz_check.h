@@ -11,3 +11,19 @@
             std::abort();                                                                      \
         }                                                                                      \
     } while (false)
+
+#include <cstddef>
+#include <cstdint>
+
+// Whole-picture checks run on every input; kept out of the coverage feedback so that they
+// neither slow the fuzzer down nor count as new behaviour.
+__attribute__((no_sanitize("coverage"))) inline bool AllIndicesValid(const std::uint8_t* bytes,
+                                                                     std::size_t count, int limit,
+                                                                     int forbidden = -1) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (bytes[i] >= limit || bytes[i] == forbidden) {
+            return false;
+        }
+    }
+    return true;
+}

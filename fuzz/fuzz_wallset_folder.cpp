@@ -94,9 +94,7 @@ void CheckLoaded(const WallSet& wallSet, const LoadReport& report) {
         FUZZ_CHECK(image.height() >= 1 && image.height() <= kMaxPictureHeight);
         const std::size_t count =
             static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height());
-        for (std::size_t i = 0; i < count; ++i) {
-            FUZZ_CHECK(image.pixels()[i] < Palette16::kSize);
-        }
+        FUZZ_CHECK(AllIndicesValid(image.pixels(), count, Palette16::kSize));
     }
     if (!report.paletteLoaded) {
         FUZZ_CHECK(report.failedPictures.empty());
@@ -109,10 +107,9 @@ void CheckLoaded(const WallSet& wallSet, const LoadReport& report) {
 void CheckRender(ViewRenderer& renderer, const WallSet& wallSet, const MapState& map,
                  bool evenOdd) {
     FUZZ_CHECK(renderer.RenderView(wallSet, map, evenOdd));
-    const std::uint8_t* bits = renderer.viewport().GetBits();
-    for (int i = 0; i < kViewportWidth * kViewportHeight; ++i) {
-        FUZZ_CHECK(bits[i] < Palette16::kSize && bits[i] != 10);
-    }
+    FUZZ_CHECK(AllIndicesValid(renderer.viewport().GetBits(),
+                               std::size_t{kViewportWidth} * kViewportHeight, Palette16::kSize,
+                               10));
 }
 
 }  // namespace
