@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <memory>
 
@@ -96,6 +98,8 @@ TEST_F(PictureRegistryTest, FilesNoDecoderCanReadSayWhy) {
     EXPECT_EQ(DecodePictureFile(Write("b.png", {0x89, 'P', 'N', 'G'})).reason,
               "not a BMP file, and no decoder for this format");
     EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "unreadable: Is a directory");
+    ASSERT_EQ(::mkfifo((m_folder / "fifo.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(DecodePictureFile(m_folder / "fifo.bmp").reason, "not a regular file");
     // Only a whole "BM" counts as a BMP signature.
     EXPECT_EQ(DecodePictureFile(Write("b", {'B'})).reason,
               "not a BMP file, and no decoder for this format");
