@@ -1,0 +1,96 @@
+#include "gui/kel_app.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "gui/command_line.h"
+#include "gui/home_folder.h"
+#include "gui/kel_doc.h"
+#include "gui/main_frame.h"
+#include "gui/message_presenter.h"
+#include "qtimage/qt_picture_decoder.h"
+
+namespace orvandel {
+namespace {
+
+bool EnvironmentSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// Whether Qt has a screen to show a message box on; without one a refused file is reported on
+// standard error alone, instead of Qt aborting for lack of a display.
+bool DisplayAvailable() {
+    return EnvironmentSet("DISPLAY") || EnvironmentSet("WAYLAND_DISPLAY") ||
+           EnvironmentSet("QT_QPA_PLATFORM");
+}
+
+std::filesystem::path AbsoluteAgainstHome(const std::string& fileName) {
+    const std::filesystem::path path(fileName);
+    if (path.is_absolute() || g_homeFolder.empty()) {
+        return path;
+    }
+    return std::filesystem::path(g_homeFolder) / path;
+}
+
+}  // namespace
+
+int CKelApp::Run(int& argc, char** argv) {
+    RecordHomeFolder();
+
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    const CommandLine commandLine = ParseCommandLine(arguments);
+    switch (commandLine.action) {
+        case CommandLine::Action::Help:
+            std::cout << HelpText();
+            return 0;
+        case CommandLine::Action::Version:
+            std::cout << VersionText();
+            return 0;
+        case CommandLine::Action::UsageError:
+            std::cerr << "orvandel: " << commandLine.error << "\n" << UsageText();
+            return 2;
+        case CommandLine::Action::Run:
+            break;
+    }
+
+    CKelDoc document;
+    Status opened = Status::Ok();
+    std::string shownName;
+    if (!commandLine.wallSetFile.empty()) {
+        const std::filesystem::path path = AbsoluteAgainstHome(commandLine.wallSetFile);
+        shownName = path.string();
+        opened = document.Open(path);
+    }
+    if (!opened && !DisplayAvailable()) {
+        std::cerr << "orvandel: " << CannotOpenMessage(shownName, opened.reason()) << "\n";
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvandel"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVANDEL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("orvandel"));
+    RegisterQtPictureDecoders();
+
+    QtMessagePresenter messages;
+    if (!opened) {
+        std::cerr << "orvandel: " << CannotOpenMessage(shownName, opened.reason()) << "\n";
+        messages.Show(WarningMessage(CannotOpenMessage(shownName, opened.reason())));
+        return 1;
+    }
+
+    CMainFrame frame(document, messages);
+    messages.SetParentWidget(&frame);
+    frame.InitialUpdate();
+    frame.show();
+    return QApplication::exec();
+}
+
+}  // namespace orvandel

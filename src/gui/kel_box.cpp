@@ -1,0 +1,129 @@
+#include "gui/kel_box.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+#include <cstring>
+
+#include "gui/kel_doc.h"
+#include "qtimage/palette_dib_image.h"
+
+namespace orvandel {
+namespace {
+
+const QColor kGray(128, 128, 128);
+
+// Every viewport pixel becomes an exact scale x scale block: no filtering of any kind.
+QImage EnlargeExactly(const QImage& source, int scale) {
+    QImage target(source.width() * scale, source.height() * scale, QImage::Format_Indexed8);
+    target.setColorTable(source.colorTable());
+    const auto width = static_cast<std::size_t>(target.width());
+    for (int y = 0; y < source.height(); ++y) {
+        const uchar* in = source.constScanLine(y);
+        uchar* first = target.scanLine(y * scale);
+        for (int x = 0; x < source.width(); ++x) {
+            std::memset(first + static_cast<std::size_t>(x * scale), in[x],
+                        static_cast<std::size_t>(scale));
+        }
+        for (int repeat = 1; repeat < scale; ++repeat) {
+            std::memcpy(target.scanLine(y * scale + repeat), first, width);
+        }
+    }
+    return target;
+}
+
+}  // namespace
+
+CKelBox::CKelBox(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Painting covers the whole contents; nothing underneath needs drawing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+LoadReport CKelBox::LoadWallSet(const std::string& homeFolder) {
+    static const CKelDoc untitled;
+    return orvandel::LoadWallSet(m_wallSet, (m_pDoc ? *m_pDoc : untitled).document(), homeFolder);
+}
+
+void CKelBox::RenderView() {
+    if (!m_pMap || !m_renderer.RenderView(m_wallSet, *m_pMap, m_bEvenOdd)) {
+        return;
+    }
+    const QRect view = LogicalViewRect();
+    if (!view.isEmpty()) {
+        update(view);
+    }
+}
+
+QRect CKelBox::DeviceContentsRect() const {
+    const qreal ratio = devicePixelRatioF();
+    const QRect contents = contentsRect();
+    const int left = static_cast<int>(std::ceil(contents.left() * ratio));
+    const int top = static_cast<int>(std::ceil(contents.top() * ratio));
+    const int right = static_cast<int>(std::floor((contents.right() + 1) * ratio));
+    const int bottom = static_cast<int>(std::floor((contents.bottom() + 1) * ratio));
+    return QRect(QPoint(left, top), QSize(std::max(0, right - left), std::max(0, bottom - top)));
+}
+
+ViewportLayout CKelBox::DeviceLayout() const {
+    const QRect contents = DeviceContentsRect();
+    ViewportLayout layout = LayoutViewport(contents.width(), contents.height());
+    layout.rect.left += contents.left();
+    layout.rect.right += contents.left();
+    layout.rect.top += contents.top();
+    layout.rect.bottom += contents.top();
+    return layout;
+}
+
+QRect CKelBox::LogicalViewRect() const {
+    const Rect device = DeviceLayout().rect;
+    if (device.IsEmpty()) {
+        return {};
+    }
+    const qreal ratio = devicePixelRatioF();
+    const int left = static_cast<int>(std::floor(device.left / ratio));
+    const int top = static_cast<int>(std::floor(device.top / ratio));
+    const int right = static_cast<int>(std::ceil(device.right / ratio));
+    const int bottom = static_cast<int>(std::ceil(device.bottom / ratio));
+    return QRect(QPoint(left, top), QSize(right - left, bottom - top));
+}
+
+void CKelBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setClipRect(contentsRect());
+    // Work in device pixels so that the scale is whole on high-density screens too.
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+
+    const QRect contents = DeviceContentsRect();
+    const ViewportLayout layout = DeviceLayout();
+    const QRect view(QPoint(layout.rect.left, layout.rect.top),
+                     QSize(layout.rect.width(), layout.rect.height()));
+    // As in a render, the viewport (and with it its colour table) may come into being here.
+    const bool showView =
+        !view.isEmpty() && m_pMap && m_renderer.EnsureViewport(m_wallSet.palette);
+
+    if (!showView) {
+        painter.fillRect(contents, kGray);
+        return;
+    }
+    // Gray around the viewport: the bands above, below, left and right of it.
+    painter.fillRect(QRect(contents.left(), contents.top(), contents.width(),
+                           view.top() - contents.top()),
+                     kGray);
+    painter.fillRect(QRect(contents.left(), view.bottom() + 1, contents.width(),
+                           contents.bottom() - view.bottom()),
+                     kGray);
+    painter.fillRect(QRect(contents.left(), view.top(), view.left() - contents.left(),
+                           view.height()),
+                     kGray);
+    painter.fillRect(QRect(view.right() + 1, view.top(), contents.right() - view.right(),
+                           view.height()),
+                     kGray);
+    painter.drawImage(view.topLeft(),
+                      EnlargeExactly(PaletteDibToImage(m_renderer.viewport()), layout.scale));
+}
+
+}  // namespace orvandel

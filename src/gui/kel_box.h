@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <string>
+
+#include "core/map/map_state.h"
+#include "core/view/view_renderer.h"
+#include "core/view/viewport_layout.h"
+#include "core/wallset/load_wall_set.h"
+#include "core/wallset/wall_set.h"
+
+namespace orvandel {
+
+class CKelDoc;
+
+// The preview: holds the wall set, composes the first-person view from the linked map and shows
+// it at the largest whole scale that fits, in device pixels, centred on gray.
+class CKelBox : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit CKelBox(QWidget* parent = nullptr);
+
+    // Links, not owned. Nothing is rendered or shown before a map is linked.
+    void SetMap(const MapState* map) { m_pMap = map; }
+    void SetDocument(const CKelDoc* document) { m_pDoc = document; }
+    void SetEvenOdd(bool on) { m_bEvenOdd = on; }
+    bool evenOdd() const { return m_bEvenOdd; }
+
+    // Reads the palette and the six pictures named by the linked document from the home folder.
+    LoadReport LoadWallSet(const std::string& homeFolder);
+    // Recomposes the viewport and repaints just the part of the box that shows it.
+    void RenderView();
+
+    const WallSet& wallSet() const { return m_wallSet; }
+    const ViewRenderer& renderer() const { return m_renderer; }
+    // Where the viewport is shown, in device pixels of the widget, and at which scale.
+    ViewportLayout DeviceLayout() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect DeviceContentsRect() const;
+    // The viewport rectangle in widget coordinates, rounded outwards.
+    QRect LogicalViewRect() const;
+
+    ViewRenderer m_renderer;
+    const MapState* m_pMap = nullptr;
+    bool m_bEvenOdd = false;
+    const CKelDoc* m_pDoc = nullptr;
+    WallSet m_wallSet;
+};
+
+}  // namespace orvandel

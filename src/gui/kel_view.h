@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "gui/form_layout.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace orvandel {
+
+class CKelBox;
+class CKelDoc;
+class CMapBox;
+class MessagePresenter;
+
+// The main form: preview, map grid, the six walk and turn buttons laid out like a keypad, the
+// even/odd switch, the position read-out, and the reload and export buttons.
+class CKelView : public QWidget {
+    Q_OBJECT
+
+public:
+    CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* parent = nullptr);
+
+    // Runs whenever a document is attached: links the preview, loads the wall set, renders.
+    // Map, viewer, switch and read-out keep their state.
+    void OnInitialUpdate();
+    void RefreshView();
+
+    // The template's size in pixels of the current font.
+    QSize FormSize() const;
+    QSize sizeHint() const override { return FormSize(); }
+
+    CMapBox& mapBox() { return *m_wndMap; }
+    CKelBox& previewBox() { return *m_wndPreview; }
+    QAbstractButton& control(FormControl which);
+    QLabel& positionLabel() { return *m_wndPosition; }
+
+public slots:
+    void OnTurn(int delta);
+    void OnWalk(int step);
+    void OnEvenOdd();
+    void OnReload();
+    void OnExport();
+    void OnMapChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void LinkPreview();
+    void LoadWallSet();
+    void PlaceControls();
+
+    CKelDoc& m_document;
+    MessagePresenter& m_messages;
+    CMapBox* m_wndMap = nullptr;
+    CKelBox* m_wndPreview = nullptr;
+    bool m_bEvenOddCheck = false;
+    QLabel* m_wndPosition = nullptr;
+    QLabel* m_wndMapNote = nullptr;
+    std::array<QAbstractButton*, 9> m_buttons{};  // template order, up to the export button
+    DialogBase m_dialogBase;
+};
+
+}  // namespace orvandel
