@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <deque>
+#include <vector>
+
+#include "gui/home_folder.h"
+#include "gui/kel_doc.h"
+#include "gui/kel_view.h"
+#include "gui/main_frame.h"
+#include "gui/message_presenter.h"
+#include "gui_test_support.h"
+#include "support/temp_folder.h"
+
+namespace orvandel::testing {
+
+// Stands in for the modal boxes: records each one and answers questions from a script.
+class RecordingPresenter final : public MessagePresenter {
+public:
+    MessageAnswer Show(const MessageRequest& request) override {
+        shown.push_back(request);
+        if (request.buttons == MessageButtons::Ok) {
+            return MessageAnswer::Ok;
+        }
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << request.text;
+            return MessageAnswer::No;
+        }
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<MessageRequest> shown;
+    std::deque<MessageAnswer> answers;
+};
+
+// The main window on a home folder holding the test wall set, shown and loaded.
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_homeFolder = home.path().string();
+        if (writeWallSet) {
+            WriteTestWallSet(home.path());
+        }
+        frame.InitialUpdate();
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+
+    CKelView& view() { return frame.view(); }
+    QString readOut() { return view().positionLabel().text(); }
+
+    // Sends a key to whatever has the focus inside the form, as a user typing would.
+    void Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        if (target == nullptr || !view().isAncestorOf(target)) {
+            target = &view().control(FormControl::TurnLeft);
+        }
+        QTest::keyClick(target, key, modifiers);
+    }
+
+    bool writeWallSet = true;
+    TempFolder home;
+    CKelDoc document;
+    RecordingPresenter messages;
+    CMainFrame frame{document, messages};
+};
+
+}  // namespace orvandel::testing

@@ -1,0 +1,118 @@
+#include "core/view/view_renderer.h"
+#include "core/wallset/load_wall_set.h"
+#include "form_fixture.h"
+#include "gui/kel_box.h"
+#include "gui/map_box.h"
+
+namespace orvandel {
+namespace {
+
+using testing::FormTest;
+
+const QColor kGray(128, 128, 128);
+
+// Checks every pixel of the box's contents: inside the viewport rectangle each viewport pixel
+// must be an exact scale x scale block of its colour, outside it everything is gray.
+void ExpectShowsViewport(CKelBox& box, const CPaletteDib& expected) {
+    const QImage shot = box.grab().toImage();
+    const ViewportLayout layout = box.DeviceLayout();
+    ASSERT_GT(layout.scale, 0);
+    const auto table = expected.colourTable();
+    const QRect contents = box.contentsRect();
+    int mismatches = 0;
+    for (int y = contents.top(); y <= contents.bottom() && mismatches < 5; ++y) {
+        for (int x = contents.left(); x <= contents.right() && mismatches < 5; ++x) {
+            QColor want = kGray;
+            if (layout.rect.Contains(x, y)) {
+                const int vx = (x - layout.rect.left) / layout.scale;
+                const int vy = (y - layout.rect.top) / layout.scale;
+                const std::uint8_t index = expected.GetBits()[static_cast<std::size_t>(
+                    (kViewportHeight - 1 - vy) * kViewportWidth + vx)];
+                const RgbQuad& entry = table[index];
+                want = QColor(entry.red, entry.green, entry.blue);
+            }
+            if (shot.pixelColor(x, y) != want) {
+                ++mismatches;
+                ADD_FAILURE() << "pixel " << x << "," << y << " is "
+                              << shot.pixelColor(x, y).name().toStdString() << ", want "
+                              << want.name().toStdString();
+            }
+        }
+    }
+}
+
+// The view the core composes on its own from the same files, map and switch.
+class ExpectedView {
+public:
+    ExpectedView(const std::string& home, const MapState& map, bool evenOdd) {
+        LoadWallSet(m_wallSet, WallSetDocument(), home);
+        m_renderer.RenderView(m_wallSet, map, evenOdd);
+    }
+    const CPaletteDib& viewport() const { return m_renderer.viewport(); }
+
+private:
+    WallSet m_wallSet;
+    ViewRenderer m_renderer;
+};
+
+TEST_F(FormTest, PreviewShowsTheCoresViewEnlargedOnGray) {
+    CKelBox& box = view().previewBox();
+    const MapState& map = view().mapBox().map();
+    ExpectShowsViewport(box, ExpectedView(g_homeFolder, map, false).viewport());
+
+    Type(Qt::Key_8);
+    Type(Qt::Key_9);
+    Type(Qt::Key_E);
+    const ExpectedView turned(g_homeFolder, map, true);
+    ASSERT_TRUE(std::equal(turned.viewport().GetBits(),
+                           turned.viewport().GetBits() + kViewportWidth * kViewportHeight,
+                           box.renderer().viewport().GetBits()));
+    ExpectShowsViewport(box, turned.viewport());
+
+    // A larger window: a larger whole scale, still exact blocks.
+    const int scaleBefore = box.DeviceLayout().scale;
+    frame.resize(frame.size() + QSize(500, 300));
+    QApplication::processEvents();
+    ASSERT_GT(box.DeviceLayout().scale, scaleBefore);
+    ExpectShowsViewport(box, turned.viewport());
+}
+
+TEST(PreviewBoxTest, ShowsOnlyGrayBeforeAMapIsLinkedOrWhenTooSmall) {
+    CKelBox box;
+    box.resize(500, 300);
+    box.RenderView();  // nothing to render from
+    QImage shot = box.grab().toImage();
+    const QRect contents = box.contentsRect();
+    for (int y = contents.top(); y <= contents.bottom(); y += 7) {
+        for (int x = contents.left(); x <= contents.right(); x += 7) {
+            ASSERT_EQ(shot.pixelColor(x, y), kGray) << x << "," << y;
+        }
+    }
+    EXPECT_FALSE(box.renderer().viewport().HasBitmap());
+
+    MapState map;
+    box.SetMap(&map);
+    box.resize(200, 300);
+    box.RenderView();
+    shot = box.grab().toImage();
+    EXPECT_EQ(box.DeviceLayout().scale, 0);
+    EXPECT_EQ(shot.pixelColor(box.rect().center()), kGray);
+}
+
+TEST_F(FormTest, ViewportColoursStayThoseOfTheFirstPalette) {
+    CKelBox& box = view().previewBox();
+    const std::vector<RgbQuad> first(box.renderer().viewport().colourTable().begin(),
+                                     box.renderer().viewport().colourTable().end());
+    Palette16 other = testing::TestPalette();
+    other[3] = MakeColour(1, 2, 3);
+    const std::vector<Colour> colours(other.colours().begin(), other.colours().end());
+    testing::WriteFileBytes(home / "wallpalette.pal", testing::MakeRiffPalette(colours));
+
+    view().OnReload();
+    EXPECT_EQ(box.wallSet().palette, other);
+    const auto table = box.renderer().viewport().colourTable();
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), table.begin(), table.end()));
+}
+
+}  // namespace
+}  // namespace orvandel

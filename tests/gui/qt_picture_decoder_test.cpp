@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <vector>
+
+#include "core/image/colour_table.h"
+#include "core/image/palette_dib.h"
+#include "qtimage/palette_dib_image.h"
+#include "qtimage/qt_picture_decoder.h"
+#include "support/temp_folder.h"
+#include "support/test_pictures.h"
+
+namespace orvandel {
+namespace {
+
+using testing::TempFolder;
+
+QString QtPath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+std::filesystem::path Save(const QImage& image, const TempFolder& folder, const std::string& name,
+                           const char* format) {
+    const std::filesystem::path path = folder / name;
+    EXPECT_TRUE(image.save(QtPath(path), format));
+    return path;
+}
+
+QImage IndexedImage(int width, int height, const QList<QRgb>& table) {
+    QImage image(width, height, QImage::Format_Indexed8);
+    image.setColorTable(table);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, static_cast<uint>((x + 2 * y) % table.size()));
+        }
+    }
+    return image;
+}
+
+QList<QRgb> Greys(int count) {
+    QList<QRgb> table;
+    for (int i = 0; i < count; ++i) {
+        table.push_back(qRgb(i * 10, 255 - i * 10, i * 3));
+    }
+    return table;
+}
+
+TEST(QtPictureDecoderTest, IndexedPngKeepsItsTableAndIndices) {
+    TempFolder folder;
+    const QImage source = IndexedImage(13, 7, Greys(16));
+    const auto result = QtPictureDecoder().Decode(Save(source, folder, "sixteen.png", "PNG"));
+    ASSERT_TRUE(result.picture) << result.reason;
+    const DecodedPicture& picture = *result.picture;
+    EXPECT_EQ(picture.width, 13);
+    EXPECT_EQ(picture.height, 7);
+    EXPECT_TRUE(picture.IsIndexed());
+    EXPECT_EQ(picture.bitsPerPixel, 4);  // Qt writes 16 colours as a 4-bit PNG
+    ASSERT_GE(picture.colourTable.size(), 16u);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 13; ++x) {
+            const QRgb expected = source.pixel(x, y);
+            EXPECT_EQ(picture.ColourAt(x, y),
+                      MakeColour(static_cast<std::uint8_t>(qRed(expected)),
+                                 static_cast<std::uint8_t>(qGreen(expected)),
+                                 static_cast<std::uint8_t>(qBlue(expected))));
+        }
+    }
+
+    const QImage twoColours = IndexedImage(9, 3, Greys(2)).convertToFormat(QImage::Format_Mono);
+    const auto mono = QtPictureDecoder().Decode(Save(twoColours, folder, "two.png", "PNG"));
+    ASSERT_TRUE(mono.picture) << mono.reason;
+    EXPECT_EQ(mono.picture->bitsPerPixel, 1);
+    EXPECT_EQ(mono.picture->ColourAt(1, 0), MakeColour(10, 245, 3));
+}
+
+TEST(QtPictureDecoderTest, OpaqueColourPicturesArriveAsTwentyFourBit) {
+    TempFolder folder;
+    QImage rgb(5, 4, QImage::Format_RGB32);
+    QImage opaqueArgb(5, 4, QImage::Format_ARGB32);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            rgb.setPixel(x, y, qRgb(x * 50, y * 60, 7));
+            opaqueArgb.setPixel(x, y, qRgba(x * 50, y * 60, 7, 255));
+        }
+    }
+    for (const auto& path : {Save(rgb, folder, "rgb.png", "PNG"),
+                             Save(opaqueArgb, folder, "argb.png", "PNG")}) {
+        const auto result = QtPictureDecoder().Decode(path);
+        ASSERT_TRUE(result.picture) << result.reason;
+        EXPECT_EQ(result.picture->bitsPerPixel, 24);
+        EXPECT_FALSE(result.picture->IsIndexed());
+        EXPECT_EQ(result.picture->ColourAt(4, 3), MakeColour(200, 180, 7));
+    }
+
+    QImage flat(16, 16, QImage::Format_RGB32);
+    flat.fill(qRgb(200, 100, 50));
+    const auto jpeg = QtPictureDecoder().Decode(Save(flat, folder, "flat.jpg", "JPEG"));
+    ASSERT_TRUE(jpeg.picture) << jpeg.reason;
+    EXPECT_EQ(jpeg.picture->bitsPerPixel, 24);
+    EXPECT_NEAR(RedOf(jpeg.picture->ColourAt(8, 8)), 200, 4);
+}
+
+TEST(QtPictureDecoderTest, RefusesPicturesThatUseTransparency) {
+    TempFolder folder;
+    QImage argb(4, 4, QImage::Format_ARGB32);
+    argb.fill(qRgba(10, 20, 30, 255));
+    argb.setPixel(2, 3, qRgba(10, 20, 30, 254));
+    const auto partly = QtPictureDecoder().Decode(Save(argb, folder, "alpha.png", "PNG"));
+    EXPECT_FALSE(partly.picture);
+    EXPECT_NE(partly.reason.find("transparent"), std::string::npos) << partly.reason;
+
+    // An indexed picture may carry a transparent entry as long as no pixel uses it.
+    QList<QRgb> table = Greys(4);
+    table.push_back(qRgba(0, 0, 0, 0));
+    QImage indexed = IndexedImage(6, 6, Greys(4));
+    indexed.setColorTable(table);
+    const auto unused = QtPictureDecoder().Decode(Save(indexed, folder, "unused.png", "PNG"));
+    EXPECT_TRUE(unused.picture) << unused.reason;
+    indexed.setPixel(5, 5, 4);
+    const auto used = QtPictureDecoder().Decode(Save(indexed, folder, "used.png", "PNG"));
+    EXPECT_FALSE(used.picture);
+}
+
+// The eight-byte signature and an IHDR chunk announcing the given size, and nothing after it:
+// decoding such a file would fail, so a size refusal proves the size was checked first.
+std::vector<unsigned char> PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
+    std::vector<unsigned char> bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                        0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    for (const std::uint32_t value : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes.push_back(static_cast<unsigned char>((value >> shift) & 0xFF));
+        }
+    }
+    for (const unsigned char b : {8, 2, 0, 0, 0}) {  // 8-bit RGB, no interlace
+        bytes.push_back(b);
+    }
+    bytes.insert(bytes.end(), {0, 0, 0, 0});  // CRC, not checked before the size
+    return bytes;
+}
+
+TEST(QtPictureDecoderTest, RefusesOversizedPicturesBeforeDecodingThem) {
+    TempFolder folder;
+    testing::WriteFileBytes(folder / "wide.png", PngHeaderOnly(5000, 10));
+    const auto wide = QtPictureDecoder().Decode(folder / "wide.png");
+    EXPECT_FALSE(wide.picture);
+    EXPECT_NE(wide.reason.find("too wide 5000 > 320"), std::string::npos) << wide.reason;
+
+    testing::WriteFileBytes(folder / "tall.png", PngHeaderOnly(320, 1001));
+    const auto tall = QtPictureDecoder().Decode(folder / "tall.png");
+    EXPECT_NE(tall.reason.find("too high 1001 > 1000"), std::string::npos) << tall.reason;
+
+    // The largest allowed picture still loads.
+    QImage largest(320, 1000, QImage::Format_RGB32);
+    largest.fill(qRgb(1, 2, 3));
+    EXPECT_TRUE(QtPictureDecoder().Decode(Save(largest, folder, "largest.png", "PNG")).picture);
+
+    testing::WriteFileText(folder / "notes.png", "not a picture at all");
+    const auto junk = QtPictureDecoder().Decode(folder / "notes.png");
+    EXPECT_FALSE(junk.picture);
+    EXPECT_FALSE(junk.reason.empty());
+}
+
+TEST(QtPictureDecoderTest, RecognizesQtFormatsButLeavesBmpToTheCore) {
+    const QtPictureDecoder decoder;
+    auto recognizes = [&](std::vector<unsigned char> head) {
+        head.resize(64, 0);
+        return decoder.Recognizes(head);
+    };
+    EXPECT_TRUE(recognizes(PngHeaderOnly(10, 10)));
+    EXPECT_TRUE(recognizes({'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0}));
+    EXPECT_TRUE(recognizes({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}));
+    EXPECT_FALSE(recognizes(testing::MakeBmp(2, 2, 24, {0, 0, 0, 0})));
+    EXPECT_FALSE(recognizes({'h', 'e', 'l', 'l', 'o', ' ', 'w', 'a', 'l', 'l', 's'}));
+}
+
+TEST(PaletteDibImageTest, ConvertsBottomUpRowsAndWritesAnIndexedPng) {
+    CPaletteDib dib;
+    const ColourTable256 table = BuildColourTable(testing::TestPalette());
+    ASSERT_TRUE(dib.Create(kViewportWidth, kViewportHeight, 8, table, 256));
+    // Row y of the picture is stored (135 - y) rows from the start.
+    for (int y = 0; y < kViewportHeight; ++y) {
+        for (int x = 0; x < kViewportWidth; ++x) {
+            dib.GetBits()[static_cast<std::size_t>((kViewportHeight - 1 - y) * kViewportWidth + x)] =
+                static_cast<std::uint8_t>((x / 14 + y) % 16);
+        }
+    }
+    const QImage image = PaletteDibToImage(dib);
+    ASSERT_EQ(image.format(), QImage::Format_Indexed8);
+    ASSERT_EQ(image.size(), QSize(224, 136));
+    EXPECT_EQ(image.pixelIndex(0, 0), 0);
+    EXPECT_EQ(image.pixelIndex(223, 0), 15);
+    EXPECT_EQ(image.pixelIndex(0, 135), 135 % 16);
+    EXPECT_EQ(image.color(5), qRgb(table[5].red, table[5].green, table[5].blue));
+
+    TempFolder folder;
+    ASSERT_TRUE(WritePaletteDibPng(dib, folder / "view.png").ok());
+    QImageReader reader(QtPath(folder / "view.png"));
+    EXPECT_EQ(reader.format(), "png");
+    const QImage back = reader.read();
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back.format(), QImage::Format_Indexed8);
+    for (int y = 0; y < 136; y += 5) {
+        for (int x = 0; x < 224; x += 3) {
+            ASSERT_EQ(back.pixel(x, y), image.pixel(x, y)) << x << "," << y;
+        }
+    }
+
+    EXPECT_FALSE(WritePaletteDibPng(dib, folder / "missing-folder" / "view.png").ok());
+    EXPECT_FALSE(WritePaletteDibPng(CPaletteDib(), folder / "empty.png").ok());
+}
+
+}  // namespace
+}  // namespace orvandel
