@@ -176,9 +176,7 @@ TEST_F(FormTest, ExportIntoAMissingFolderListsEveryPictureThenFinishes) {
     view().OnExport();
     ASSERT_EQ(messages.shown.size(), 3u);
     const std::string& failed = messages.shown[1].text;
-    EXPECT_EQ(failed.rfind(Str(messages::kExportFailedHeading) + "Wall_D3LL.bmp
-Wall_D3LL`.bmp
-", 0),
+    EXPECT_EQ(failed.rfind(Str(messages::kExportFailedHeading) + "Wall_D3LL.bmp\nWall_D3LL`.bmp\n", 0),
               0u);
     EXPECT_EQ(std::count(failed.begin(), failed.end(), '\n'), 2 + 28);
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);

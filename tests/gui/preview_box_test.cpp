@@ -3,6 +3,7 @@
 #include "form_fixture.h"
 #include "gui/kel_box.h"
 #include "gui/map_box.h"
+#include "support/test_pictures.h"
 
 namespace orvandel {
 namespace {

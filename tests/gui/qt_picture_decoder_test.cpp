@@ -134,10 +134,9 @@ std::vector<unsigned char> PngHeaderOnly(std::uint32_t width, std::uint32_t heig
             bytes.push_back(static_cast<unsigned char>((value >> shift) & 0xFF));
         }
     }
-    for (const unsigned char b : {8, 2, 0, 0, 0}) {  // 8-bit RGB, no interlace
-        bytes.push_back(b);
-    }
-    bytes.insert(bytes.end(), {0, 0, 0, 0});  // CRC, not checked before the size
+    const std::vector<unsigned char> rgb8 = {8, 2, 0, 0, 0};  // 8-bit RGB, no interlace
+    bytes.insert(bytes.end(), rgb8.begin(), rgb8.end());
+    bytes.insert(bytes.end(), 4, 0);  // CRC, not checked before the size
     return bytes;
 }
 
