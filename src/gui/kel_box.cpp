@@ -102,26 +102,23 @@ void CKelBox::paintEvent(QPaintEvent* event) {
     const QRect view(QPoint(layout.rect.left, layout.rect.top),
                      QSize(layout.rect.width(), layout.rect.height()));
     // As in a render, the viewport (and with it its colour table) may come into being here.
-    const bool showView =
-        !view.isEmpty() && m_pMap && m_renderer.EnsureViewport(m_wallSet.palette);
+    const bool showView = !view.isEmpty() && m_pMap && m_renderer.EnsureViewport(m_wallSet.palette);
 
     if (!showView) {
         painter.fillRect(contents, kGray);
         return;
     }
     // Gray around the viewport: the bands above, below, left and right of it.
-    painter.fillRect(QRect(contents.left(), contents.top(), contents.width(),
-                           view.top() - contents.top()),
-                     kGray);
+    painter.fillRect(
+        QRect(contents.left(), contents.top(), contents.width(), view.top() - contents.top()),
+        kGray);
     painter.fillRect(QRect(contents.left(), view.bottom() + 1, contents.width(),
                            contents.bottom() - view.bottom()),
                      kGray);
-    painter.fillRect(QRect(contents.left(), view.top(), view.left() - contents.left(),
-                           view.height()),
-                     kGray);
-    painter.fillRect(QRect(view.right() + 1, view.top(), contents.right() - view.right(),
-                           view.height()),
-                     kGray);
+    painter.fillRect(
+        QRect(contents.left(), view.top(), view.left() - contents.left(), view.height()), kGray);
+    painter.fillRect(
+        QRect(view.right() + 1, view.top(), contents.right() - view.right(), view.height()), kGray);
     painter.drawImage(view.topLeft(),
                       EnlargeExactly(PaletteDibToImage(m_renderer.viewport()), layout.scale));
 }

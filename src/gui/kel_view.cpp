@@ -47,7 +47,8 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
       m_wndMap(new CMapBox(this)),
       m_wndPreview(new CKelBox(this)),
       m_wndPosition(new QLabel(QStringLiteral("---"), this)),
-      m_wndMapNote(new QLabel(QStringLiteral("* Click the above tile to swap wall and floor."), this)),
+      m_wndMapNote(
+          new QLabel(QStringLiteral("* Click the above tile to swap wall and floor."), this)),
       m_dialogBase(DialogBaseOf(font())) {
     for (const WalkControl& walk : kWalkControls) {
         m_buttons[IndexOf(walk.control)] = new CWalkButton(QString::fromLatin1(walk.caption), this);
@@ -164,8 +165,7 @@ void CKelView::OnMapChanged() {
 }
 
 void CKelView::OnExport() {
-    const auto answer =
-        m_messages.Show(YesNoQuestion(messages::ExportConfirmation(g_homeFolder)));
+    const auto answer = m_messages.Show(YesNoQuestion(messages::ExportConfirmation(g_homeFolder)));
     if (answer != MessageAnswer::Yes) {
         m_messages.Show(WarningMessage(std::string(messages::kExportCancelled)));
         return;
@@ -190,7 +190,8 @@ void CKelView::keyPressEvent(QKeyEvent* event) {
             }
         }
     }
-    if (event->key() == Qt::Key_E && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+    if (event->key() == Qt::Key_E &&
+        (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
         control(FormControl::EvenOdd).click();
         event->accept();
         return;

@@ -12,20 +12,26 @@ MessageRequest WarningMessage(std::string text, std::string details) {
 }
 
 MessageRequest InformationMessage(std::string text) {
-    return {std::string(messages::kAppName), std::move(text), {}, MessageIcon::Information,
+    return {std::string(messages::kAppName),
+            std::move(text),
+            {},
+            MessageIcon::Information,
             MessageButtons::Ok};
 }
 
 MessageRequest YesNoQuestion(std::string text) {
-    return {std::string(messages::kAppName), std::move(text), {}, MessageIcon::Warning,
+    return {std::string(messages::kAppName),
+            std::move(text),
+            {},
+            MessageIcon::Warning,
             MessageButtons::YesNo};
 }
 
 MessageAnswer QtMessagePresenter::Show(const MessageRequest& request) {
-    QMessageBox box(request.icon == MessageIcon::Information ? QMessageBox::Information
-                                                             : QMessageBox::Warning,
-                    QString::fromStdString(request.caption), QString::fromStdString(request.text),
-                    QMessageBox::NoButton, m_parent);
+    QMessageBox box(
+        request.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
+        QString::fromStdString(request.caption), QString::fromStdString(request.text),
+        QMessageBox::NoButton, m_parent);
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

@@ -39,7 +39,9 @@ QImage PaletteDibToImage(const CPaletteDib& dib) {
     const std::uint8_t* bits = dib.GetBits();
     const auto stride = static_cast<std::size_t>(info.widthBytes);
     // Rows are stored bottom-up.
-    auto rowOf = [&](int y) { return bits + static_cast<std::size_t>(info.height - 1 - y) * stride; };
+    auto rowOf = [&](int y) {
+        return bits + static_cast<std::size_t>(info.height - 1 - y) * stride;
+    };
 
     if (info.bitsPerPixel == 24) {
         QImage image(info.width, info.height, QImage::Format_RGB32);

@@ -31,15 +31,16 @@ int PngPaletteDepth(const QString& fileName) {
         return 0;
     }
     const QByteArray head = file.read(26);
-    const bool isPng = head.size() == 26 && head.startsWith("\x89PNG\r\n\x1a\n") &&
-                       head.mid(12, 4) == "IHDR";
+    const bool isPng =
+        head.size() == 26 && head.startsWith("\x89PNG\r\n\x1a\n") && head.mid(12, 4) == "IHDR";
     const int colourType = isPng ? static_cast<unsigned char>(head[25]) : -1;
     return colourType == 3 ? static_cast<unsigned char>(head[24]) : 0;
 }
 
 DecodeResult DecodeIndexed(const QImage& image, int reportedBits) {
-    const QImage indexed =
-        image.format() == QImage::Format_Indexed8 ? image : image.convertToFormat(QImage::Format_Indexed8);
+    const QImage indexed = image.format() == QImage::Format_Indexed8
+                               ? image
+                               : image.convertToFormat(QImage::Format_Indexed8);
     const QList<QRgb> table = indexed.colorTable();
 
     DecodedPicture picture;

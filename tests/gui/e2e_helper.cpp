@@ -23,14 +23,29 @@ using namespace orvandel;
 bool ApplyKeys(const std::string& keys, MapState& map, bool& evenOdd) {
     for (const char key : keys) {
         switch (key) {
-            case '7': map.Turn(-1); break;
-            case '9': map.Turn(+1); break;
-            case '8': map.Walk(kStepForward); break;
-            case '6': map.Walk(kStepRight); break;
-            case '5': map.Walk(kStepBack); break;
-            case '4': map.Walk(kStepLeft); break;
-            case 'e': evenOdd = !evenOdd; break;
-            default: return false;
+            case '7':
+                map.Turn(-1);
+                break;
+            case '9':
+                map.Turn(+1);
+                break;
+            case '8':
+                map.Walk(kStepForward);
+                break;
+            case '6':
+                map.Walk(kStepRight);
+                break;
+            case '5':
+                map.Walk(kStepBack);
+                break;
+            case '4':
+                map.Walk(kStepLeft);
+                break;
+            case 'e':
+                evenOdd = !evenOdd;
+                break;
+            default:
+                return false;
         }
     }
     return true;
@@ -86,8 +101,10 @@ int Check(const std::string& folder, const std::string& shotFile, const std::str
     }
     ViewRenderer renderer;
     renderer.RenderView(wallSet, map, evenOdd);
-    const QImage view = PaletteDibToImage(renderer.viewport()).convertToFormat(QImage::Format_RGB32);
-    const QImage shot = QImage(QString::fromStdString(shotFile)).convertToFormat(QImage::Format_RGB32);
+    const QImage view =
+        PaletteDibToImage(renderer.viewport()).convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        QImage(QString::fromStdString(shotFile)).convertToFormat(QImage::Format_RGB32);
     if (shot.isNull()) {
         std::fprintf(stderr, "cannot read %s\n", shotFile.c_str());
         return 2;
@@ -109,7 +126,8 @@ int Check(const std::string& folder, const std::string& shotFile, const std::str
         }
     }
     view.save(QString::fromStdString(shotFile + ".expected.png"));
-    std::fprintf(stderr, "the rendered view is not in the screenshot (expected view saved beside it)\n");
+    std::fprintf(stderr,
+                 "the rendered view is not in the screenshot (expected view saved beside it)\n");
     return 1;
 }
 

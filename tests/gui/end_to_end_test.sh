@@ -4,8 +4,8 @@
 # view the core renders for the same keys. Exit 77 (skipped) when the X tools are missing.
 #   end_to_end_test.sh ORVANDEL HELPER
 set -euo pipefail
-app=$1
-helper=$2
+app=$(realpath "$1")
+helper=$(realpath "$2")
 
 for tool in Xvfb xdotool import; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -46,7 +46,13 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0
 (cd "$work/home" && exec "$app") >"$work/app.log" 2>&1 &
 app_pid=$!
 
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Orvandel$' | head -n1) || true
+window=
+for _ in $(seq 300); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  window=$(xdotool search --onlyvisible --name '^Orvandel$' 2>/dev/null | head -n1) || true
+  [ -n "$window" ] && break
+  sleep 0.2
+done
 if [ -z "$window" ]; then
   echo "the main window did not appear:"; cat "$work/app.log"
   exit 1

@@ -47,7 +47,8 @@ TEST(FormLayoutTest, ExtraSpaceGoesToPreviewAndMapWithoutOverlap) {
                                     FormControl::EvenOdd, FormControl::Position}) {
         EXPECT_GT(PlaceControl(below, base, extra).top(), preview.bottom());
     }
-    for (const FormControl right : {FormControl::Reload, FormControl::Export, FormControl::MapNote}) {
+    for (const FormControl right :
+         {FormControl::Reload, FormControl::Export, FormControl::MapNote}) {
         const QRect rect = PlaceControl(right, base, extra);
         EXPECT_GT(rect.left(), preview.right());
         EXPECT_GT(rect.top(), map.bottom());

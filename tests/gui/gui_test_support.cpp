@@ -32,8 +32,9 @@ void WriteTestWallSet(const std::filesystem::path& folder) {
             }
         }
         const int bits = slot < 3 ? 8 : 24;
-        WriteFileBytes(TestPicturePath(folder, slot),
-                       MakeBmp(kWidth, kHeight, bits, pixels, bits == 8 ? colours : std::vector<Colour>{}));
+        WriteFileBytes(
+            TestPicturePath(folder, slot),
+            MakeBmp(kWidth, kHeight, bits, pixels, bits == 8 ? colours : std::vector<Colour>{}));
     }
 }
 

@@ -176,8 +176,9 @@ TEST_F(FormTest, ExportIntoAMissingFolderListsEveryPictureThenFinishes) {
     view().OnExport();
     ASSERT_EQ(messages.shown.size(), 3u);
     const std::string& failed = messages.shown[1].text;
-    EXPECT_EQ(failed.rfind(Str(messages::kExportFailedHeading) + "Wall_D3LL.bmp\nWall_D3LL`.bmp\n", 0),
-              0u);
+    EXPECT_EQ(
+        failed.rfind(Str(messages::kExportFailedHeading) + "Wall_D3LL.bmp\nWall_D3LL`.bmp\n", 0),
+        0u);
     EXPECT_EQ(std::count(failed.begin(), failed.end(), '\n'), 2 + 28);
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
     EXPECT_EQ(messages.shown[2].text, "export finished");
@@ -197,8 +198,8 @@ TEST_F(FormTest, ReloadReportsFailedPicturesAndKeepsMapViewerAndSwitch) {
     EXPECT_EQ(box.caption, "Orvandel");
     EXPECT_EQ(box.icon, MessageIcon::Warning);
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
-    EXPECT_EQ(box.text, Str(messages::kBitmapsFailedHeading) + kWallSetKeys[2].defaultName +
-                            "\n" + kWallSetKeys[4].defaultName + "\n");
+    EXPECT_EQ(box.text, Str(messages::kBitmapsFailedHeading) + kWallSetKeys[2].defaultName + "\n" +
+                            kWallSetKeys[4].defaultName + "\n");
     EXPECT_NE(box.details.find(kWallSetKeys[2].defaultName), std::string::npos);
     EXPECT_TRUE(view().previewBox().wallSet().images[2].IsEmpty());
     EXPECT_FALSE(view().previewBox().wallSet().images[3].IsEmpty());
@@ -233,6 +234,10 @@ TEST_F(FormTest, DroppedFilesOpenInTurnAndTheLastOneThatOpensStays) {
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString((home / "first.Pelorim").string())),
                   QUrl::fromLocalFile(QString::fromStdString((home / "second.Pelorim").string())),
                   QUrl::fromLocalFile(QString::fromStdString((home / "gone.Pelorim").string()))});
+    // As a real drag delivers it: entering first, then the drop itself.
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&frame, &drop);
 

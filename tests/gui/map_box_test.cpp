@@ -71,7 +71,10 @@ TEST_F(FormTest, MapClickTogglesAtOnceAndRendersOnceAfterTheHandler) {
 TEST_F(FormTest, DoubleClickTogglesTwiceAndCornersHitTheirCells) {
     CMapBox& map = view().mapBox();
     QSignalSpy changed(&map, &CMapBox::mapChanged);
+    // What widgets receive for a double click: press, release, double click, release.
+    QTest::mouseClick(&map, Qt::LeftButton, {}, CellCentre(map, 3, 3));
     QTest::mouseDClick(&map, Qt::LeftButton, {}, CellCentre(map, 3, 3));
+    QTest::mouseRelease(&map, Qt::LeftButton, {}, CellCentre(map, 3, 3));
     QApplication::processEvents();
     EXPECT_EQ(map.map().Cell(3, 3), kWallCell);
     EXPECT_EQ(changed.count(), 2);

@@ -57,7 +57,7 @@ TEST(QtPictureDecoderTest, IndexedPngKeepsItsTableAndIndices) {
     EXPECT_EQ(picture.width, 13);
     EXPECT_EQ(picture.height, 7);
     EXPECT_TRUE(picture.IsIndexed());
-    EXPECT_EQ(picture.bitsPerPixel, 4);  // Qt writes 16 colours as a 4-bit PNG
+    EXPECT_EQ(picture.bitsPerPixel, 8);
     ASSERT_GE(picture.colourTable.size(), 16u);
     for (int y = 0; y < 7; ++y) {
         for (int x = 0; x < 13; ++x) {
@@ -69,7 +69,10 @@ TEST(QtPictureDecoderTest, IndexedPngKeepsItsTableAndIndices) {
         }
     }
 
-    const QImage twoColours = IndexedImage(9, 3, Greys(2)).convertToFormat(QImage::Format_Mono);
+    QImage twoColours(9, 3, QImage::Format_Mono);
+    twoColours.setColorTable(Greys(2));
+    twoColours.fill(0);
+    twoColours.setPixel(1, 0, 1);
     const auto mono = QtPictureDecoder().Decode(Save(twoColours, folder, "two.png", "PNG"));
     ASSERT_TRUE(mono.picture) << mono.reason;
     EXPECT_EQ(mono.picture->bitsPerPixel, 1);
@@ -86,8 +89,8 @@ TEST(QtPictureDecoderTest, OpaqueColourPicturesArriveAsTwentyFourBit) {
             opaqueArgb.setPixel(x, y, qRgba(x * 50, y * 60, 7, 255));
         }
     }
-    for (const auto& path : {Save(rgb, folder, "rgb.png", "PNG"),
-                             Save(opaqueArgb, folder, "argb.png", "PNG")}) {
+    for (const auto& path :
+         {Save(rgb, folder, "rgb.png", "PNG"), Save(opaqueArgb, folder, "argb.png", "PNG")}) {
         const auto result = QtPictureDecoder().Decode(path);
         ASSERT_TRUE(result.picture) << result.reason;
         EXPECT_EQ(result.picture->bitsPerPixel, 24);
@@ -124,20 +127,104 @@ TEST(QtPictureDecoderTest, RefusesPicturesThatUseTransparency) {
     EXPECT_FALSE(used.picture);
 }
 
-// The eight-byte signature and an IHDR chunk announcing the given size, and nothing after it:
-// decoding such a file would fail, so a size refusal proves the size was checked first.
-std::vector<unsigned char> PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
-    std::vector<unsigned char> bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
-                                        0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-    for (const std::uint32_t value : {width, height}) {
-        for (int shift = 24; shift >= 0; shift -= 8) {
-            bytes.push_back(static_cast<unsigned char>((value >> shift) & 0xFF));
+std::uint32_t Crc32(const std::vector<unsigned char>& bytes, std::size_t from) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = from; i < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
         }
     }
-    const std::vector<unsigned char> rgb8 = {8, 2, 0, 0, 0};  // 8-bit RGB, no interlace
-    bytes.insert(bytes.end(), rgb8.begin(), rgb8.end());
-    bytes.insert(bytes.end(), 4, 0);  // CRC, not checked before the size
-    return bytes;
+    return ~crc;
+}
+
+void PutBigEndian(std::vector<unsigned char>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(static_cast<unsigned char>((value >> shift) & 0xFF));
+    }
+}
+
+void AddChunk(std::vector<unsigned char>& png, const char* type,
+              const std::vector<unsigned char>& data) {
+    PutBigEndian(png, static_cast<std::uint32_t>(data.size()));
+    const std::size_t typeAt = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    PutBigEndian(png, Crc32(png, typeAt));
+}
+
+std::vector<unsigned char> PngStart(std::uint32_t width, std::uint32_t height, unsigned char depth,
+                                    unsigned char colourType) {
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<unsigned char> header;
+    PutBigEndian(header, width);
+    PutBigEndian(header, height);
+    header.insert(header.end(), {depth, colourType, 0, 0, 0});
+    AddChunk(png, "IHDR", header);
+    return png;
+}
+
+// A complete 4-bit palette PNG, its rows stored uncompressed: Qt only ever writes 8-bit ones.
+std::vector<unsigned char> FourBitPng(int width, int height, const std::vector<Colour>& palette,
+                                      const std::vector<unsigned char>& indices) {
+    std::vector<unsigned char> png =
+        PngStart(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 4, 3);
+    std::vector<unsigned char> colours;
+    for (const Colour c : palette) {
+        colours.insert(colours.end(), {RedOf(c), GreenOf(c), BlueOf(c)});
+    }
+    AddChunk(png, "PLTE", colours);
+
+    std::vector<unsigned char> raw;
+    for (int y = 0; y < height; ++y) {
+        raw.push_back(0);  // no filter
+        for (int x = 0; x < width; x += 2) {
+            const auto at = static_cast<std::size_t>(y * width + x);
+            const unsigned char low = x + 1 < width ? indices[at + 1] : 0;
+            raw.push_back(static_cast<unsigned char>((indices[at] << 4) | low));
+        }
+    }
+    std::vector<unsigned char> zlib = {0x78, 0x01, 0x01};  // one final stored block
+    const auto length = static_cast<std::uint16_t>(raw.size());
+    zlib.insert(zlib.end(),
+                {static_cast<unsigned char>(length & 0xFF), static_cast<unsigned char>(length >> 8),
+                 static_cast<unsigned char>(~length & 0xFF),
+                 static_cast<unsigned char>((~length >> 8) & 0xFF)});
+    zlib.insert(zlib.end(), raw.begin(), raw.end());
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (const unsigned char byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBigEndian(zlib, (b << 16) | a);
+    AddChunk(png, "IDAT", zlib);
+    AddChunk(png, "IEND", {});
+    return png;
+}
+
+TEST(QtPictureDecoderTest, FourBitPngReportsItsOwnDepth) {
+    TempFolder folder;
+    const std::vector<Colour> palette = {MakeColour(0, 0, 0), MakeColour(200, 10, 20),
+                                         MakeColour(5, 250, 9)};
+    const std::vector<unsigned char> indices = {0, 1, 2, 1, 2, 0, 2, 2, 1, 0};
+    testing::WriteFileBytes(folder / "four.png", FourBitPng(5, 2, palette, indices));
+    const auto result = QtPictureDecoder().Decode(folder / "four.png");
+    ASSERT_TRUE(result.picture) << result.reason;
+    EXPECT_EQ(result.picture->bitsPerPixel, 4);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(result.picture->ColourAt(i % 5, i / 5),
+                  palette[indices[static_cast<std::size_t>(i)]]);
+    }
+}
+
+// A header announcing the given size, followed by pixel data that cannot be inflated: decoding
+// such a file fails, so a size refusal proves the size was checked first.
+std::vector<unsigned char> PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
+    std::vector<unsigned char> png = PngStart(width, height, 8, 2);
+    AddChunk(png, "IDAT", {0xDE, 0xAD, 0xBE, 0xEF});
+    AddChunk(png, "IEND", {});
+    return png;
 }
 
 TEST(QtPictureDecoderTest, RefusesOversizedPicturesBeforeDecodingThem) {
@@ -182,7 +269,8 @@ TEST(PaletteDibImageTest, ConvertsBottomUpRowsAndWritesAnIndexedPng) {
     // Row y of the picture is stored (135 - y) rows from the start.
     for (int y = 0; y < kViewportHeight; ++y) {
         for (int x = 0; x < kViewportWidth; ++x) {
-            dib.GetBits()[static_cast<std::size_t>((kViewportHeight - 1 - y) * kViewportWidth + x)] =
+            dib.GetBits()[static_cast<std::size_t>((kViewportHeight - 1 - y) * kViewportWidth +
+                                                   x)] =
                 static_cast<std::uint8_t>((x / 14 + y) % 16);
         }
     }
