@@ -28,14 +28,26 @@ trap cleanup EXIT
 mkdir "$work/home"
 "$helper" make-wallset "$work/home"
 
-# Xvfb picks a free display number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
+# Xvfb picks a free display number and writes it to fd 3. Other X servers may be starting at
+# the same moment, so a lost race for a display number is tried again.
+start_xvfb() {
+  : >"$work/display"
+  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && return 0
+    kill -0 "$xvfb_pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+started=
+for _ in 1 2 3; do
+  if start_xvfb; then started=yes; break; fi
+  kill "$xvfb_pid" 2>/dev/null || true
+  sleep 1
 done
-if [ ! -s "$work/display" ]; then
+if [ -z "$started" ]; then
   echo "Xvfb did not start:"; cat "$work/xvfb.log"
   exit 1
 fi
