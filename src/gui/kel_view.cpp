@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "core/common/message_texts.h"
 #include "core/export/export_wall_pieces.h"
@@ -99,13 +100,22 @@ QSize CKelView::FormSize() const {
 
 void CKelView::PlaceControls() {
     const QSize extra = size() - FormSize();
+    auto place = [&](QWidget* widget, FormControl control) {
+        QRect rect = PlaceControl(control, m_dialogBase, extra);
+        // Text that the template's font would have fitted must not be cut off in a wider one.
+        if (control == FormControl::EvenOdd || control == FormControl::MapNote ||
+            control == FormControl::Position) {
+            rect.setWidth(std::max(rect.width(), widget->sizeHint().width()));
+        }
+        widget->setGeometry(rect);
+    };
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        m_buttons[i]->setGeometry(PlaceControl(static_cast<FormControl>(i), m_dialogBase, extra));
+        place(m_buttons[i], static_cast<FormControl>(i));
     }
-    m_wndPreview->setGeometry(PlaceControl(FormControl::Preview, m_dialogBase, extra));
-    m_wndMap->setGeometry(PlaceControl(FormControl::Map, m_dialogBase, extra));
-    m_wndMapNote->setGeometry(PlaceControl(FormControl::MapNote, m_dialogBase, extra));
-    m_wndPosition->setGeometry(PlaceControl(FormControl::Position, m_dialogBase, extra));
+    place(m_wndPreview, FormControl::Preview);
+    place(m_wndMap, FormControl::Map);
+    place(m_wndMapNote, FormControl::MapNote);
+    place(m_wndPosition, FormControl::Position);
 }
 
 void CKelView::resizeEvent(QResizeEvent* event) {
