@@ -10,7 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth x11-utils xdotool imagemagick
   python3 python3-pil time
-  desktop-file-utils shared-mime-info
+  desktop-file-utils shared-mime-info fonts-dejavu-core
 )
 
 missing=()
