@@ -22,7 +22,8 @@ grep -qx 'MimeType=application/x-orvandel-pelorim;' "$src/orvandel.desktop"
 mkdir -p "$work/mime/packages"
 cp "$src/orvandel-mime.xml" "$work/mime/packages/orvandel.xml"
 update-mime-database "$work/mime" 2>/dev/null
-grep -q 'application/x-orvandel-pelorim:\*\.Pelorim' "$work/mime/globs2"
+# Globs match in any letter case, so the database stores them lower-cased.
+grep -qi 'application/x-orvandel-pelorim:\*\.pelorim$' "$work/mime/globs2"
 grep -q '<comment>Orvandel.Document</comment>' "$work/mime/application/x-orvandel-pelorim.xml"
 
 python3 -c 'import sys, xml.etree.ElementTree as E; r = E.parse(sys.argv[1]).getroot(); sys.exit(0 if r.tag.endswith("svg") else 1)' \
