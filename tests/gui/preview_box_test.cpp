@@ -1,3 +1,5 @@
+#include <QPaintEvent>
+
 #include "core/view/view_renderer.h"
 #include "core/wallset/load_wall_set.h"
 #include "form_fixture.h"
@@ -76,6 +78,31 @@ TEST_F(FormTest, PreviewShowsTheCoresViewEnlargedOnGray) {
     QApplication::processEvents();
     ASSERT_GT(box.DeviceLayout().scale, scaleBefore);
     ExpectShowsViewport(box, turned.viewport());
+}
+
+// Records the rectangles that paint events ask for.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+TEST_F(FormTest, RenderRepaintsOnlyTheViewportRectangle) {
+    CKelBox& box = view().previewBox();
+    QApplication::processEvents();
+    PaintRecorder recorder(&box);
+    Type(Qt::Key_9);
+    QApplication::processEvents();
+    const Rect view = box.DeviceLayout().rect;  // device and widget pixels agree offscreen
+    EXPECT_EQ(recorder.painted, QRegion(view.left, view.top, view.width(), view.height()));
 }
 
 TEST(PreviewBoxTest, ShowsOnlyGrayBeforeAMapIsLinkedOrWhenTooSmall) {
