@@ -124,17 +124,19 @@ TEST_F(FormTest, TurningRendersThePreviewButLeavesTheMapUnpainted) {
 TEST_F(FormTest, MapShowsFloorWallAndTheMarkerOnTheViewersCell) {
     CMapBox& map = view().mapBox();
     const QImage shot = map.grab().toImage();
-    const QPoint floor = CellCentre(map, 0, 0);
-    const QPoint wall = CellCentre(map, 3, 3);
-    EXPECT_EQ(shot.pixelColor(floor), QColor(Qt::white));
-    EXPECT_EQ(shot.pixelColor(wall), QColor(Qt::black));
+    // The grab holds device pixels; sample each at the device pixel under a widget point.
+    const qreal ratio = shot.devicePixelRatio();
+    auto colourAt = [&](QPoint point) {
+        return shot.pixelColor((QPointF(point) * ratio).toPoint());
+    };
+    EXPECT_EQ(colourAt(CellCentre(map, 0, 0)), QColor(Qt::white));
+    EXPECT_EQ(colourAt(CellCentre(map, 3, 3)), QColor(Qt::black));
 
     // The diamond's top corner sits on the top edge of cell (7, 7), halfway across.
     const QRect grid = map.gridRect();
     const int s = map.gridLayout().cellSize;
-    const QPoint top = grid.topLeft() + QPoint(7 * s + s / 2, 7 * s);
-    EXPECT_EQ(shot.pixelColor(top), QColor(255, 0, 0));
-    EXPECT_EQ(shot.pixelColor(CellCentre(map, 7, 7)), QColor(Qt::white));
+    EXPECT_EQ(colourAt(grid.topLeft() + QPoint(7 * s + s / 2, 7 * s)), QColor(255, 0, 0));
+    EXPECT_EQ(colourAt(CellCentre(map, 7, 7)), QColor(Qt::white));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QPaintEvent>
+#include <QtMath>
 
 #include "core/view/view_renderer.h"
 #include "core/wallset/load_wall_set.h"
@@ -21,7 +22,12 @@ void ExpectShowsViewport(CKelBox& box, const CPaletteDib& expected) {
     const ViewportLayout layout = box.DeviceLayout();
     ASSERT_GT(layout.scale, 0);
     const auto table = expected.colourTable();
-    const QRect contents = box.contentsRect();
+    // The grab holds device pixels: on a high-density screen several per widget pixel.
+    const qreal ratio = shot.devicePixelRatio();
+    const QRect logical = box.contentsRect();
+    const QRect contents(QPoint(qCeil(logical.left() * ratio), qCeil(logical.top() * ratio)),
+                         QPoint(qFloor((logical.right() + 1) * ratio) - 1,
+                                qFloor((logical.bottom() + 1) * ratio) - 1));
     int mismatches = 0;
     for (int y = contents.top(); y <= contents.bottom() && mismatches < 5; ++y) {
         for (int x = contents.left(); x <= contents.right() && mismatches < 5; ++x) {
