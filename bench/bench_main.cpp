@@ -28,26 +28,30 @@ public:
                 continue;
             }
             const std::string name = run.benchmark_name();
+            const Times times{run.GetAdjustedRealTime() / UnitFactor(run.time_unit),
+                              run.GetAdjustedCPUTime() / UnitFactor(run.time_unit)};
             if (run.run_type == Run::RT_Iteration && run.repetitions <= 1) {
-                m_seconds[name] = run.GetAdjustedRealTime() / UnitFactor(run.time_unit);
+                m_times[name] = times;
             } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                m_seconds[name.substr(0, name.rfind('_'))] =
-                    run.GetAdjustedRealTime() / UnitFactor(run.time_unit);
+                m_times[name.substr(0, name.rfind('_'))] = times;
             }
         }
     }
 
     void PrintRatio(const char* label, const std::string& measured, const std::string& baseline,
                     double target) const {
-        const auto m = m_seconds.find(measured);
-        const auto b = m_seconds.find(baseline);
-        if (m == m_seconds.end() || b == m_seconds.end() || b->second <= 0) {
-            std::printf("%-44s not measured\n", label);
+        const auto m = m_times.find(measured);
+        const auto b = m_times.find(baseline);
+        if (m == m_times.end() || b == m_times.end() || b->second.real <= 0 || b->second.cpu <= 0) {
+            std::printf("%-42s not measured\n", label);
             return;
         }
-        const double ratio = m->second / b->second;
-        std::printf("%-44s %8.3f ms / %8.3f ms = %5.2fx (target <= %.1fx) %s\n", label,
-                    m->second * 1e3, b->second * 1e3, ratio, target,
+        // Wall time is the target's measure; CPU time shows how much of a miss is a busy
+        // machine rather than the code.
+        const double ratio = m->second.real / b->second.real;
+        const double cpuRatio = m->second.cpu / b->second.cpu;
+        std::printf("%-42s %8.3f / %8.3f ms = %5.2fx (cpu %5.2fx), target <= %.1fx: %s\n", label,
+                    m->second.real * 1e3, b->second.real * 1e3, ratio, cpuRatio, target,
                     ratio <= target ? "met" : "MISSED");
     }
 
@@ -64,7 +68,11 @@ private:
                 return 1.0;
         }
     }
-    std::map<std::string, double> m_seconds;
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> m_times;
 };
 
 // A sparse file of 2 GiB whose first bytes are a BMP header; the loader must decide from the

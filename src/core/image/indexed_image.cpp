@@ -1,9 +1,11 @@
 #include "core/image/indexed_image.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,11 @@ constexpr std::uint8_t kTransparentIndex = 10;
 struct Match {
     std::uint8_t index = 0;
     bool exact = false;  // the colour is one of the palette's colours
+};
+
+struct MatchCounts {
+    std::uint32_t approximated = 0;  // pixels whose colour is not exactly a palette colour
+    std::uint32_t transparent = 0;   // pixels that became index 10
 };
 
 class PaletteMatcher {
@@ -38,46 +45,134 @@ private:
     CColorOctree m_tree;
 };
 
-// Remembers the match of recently seen colours. Wall pictures hold few distinct colours, so
-// a direct-mapped table of them spares almost every octree walk.
-class MatchCache {
+// The octree's walk is greedy and looks at one bit of each channel per level, so the top five
+// bits of a colour decide its first five steps. Where the palette colours left after those
+// steps all share one colour, the rest of the walk is forced and the answer is known from the
+// prefix alone; with 16 colours that is almost every prefix. A table over the 2^15 prefixes
+// answers those with one load; the few prefixes still open walk the octree itself.
+class PrefixMatcher {
 public:
-    explicit MatchCache(const PaletteMatcher& matcher) : m_matcher(matcher), m_slots(kSlots) {}
-
-    Match operator()(Colour colour) {
-        colour &= 0xFFFFFF;
-        Slot& slot = m_slots[(colour * 2654435761u) >> (32 - kSlotBits)];
-        if (slot.key != (colour | kValid)) {
-            slot.key = colour | kValid;
-            slot.match = m_matcher(colour);
+    explicit PrefixMatcher(const PaletteMatcher& matcher, const Palette16& palette)
+        : m_matcher(matcher), m_palette(palette) {
+        for (int level = 0; level < kPrefixLevels; ++level) {
+            for (int i = 0; i < Palette16::kSize; ++i) {
+                m_membersBySlot[static_cast<std::size_t>(level)][SlotAt(palette[i], level)] |=
+                    static_cast<std::uint16_t>(1u << i);
+            }
         }
-        return slot.match;
+        Fill(0, 0xFFFF, 0, 0, 0);
+        for (const Colour colour : palette.colours()) {
+            std::uint8_t& entry = m_table[KeyOf(colour)];
+            if (entry != kOpen) {
+                entry |= kPaletteHere;
+            }
+        }
+    }
+
+    // Matches `count` colours into `out`; the hot loop of every true-colour load.
+    MatchCounts MatchRun(const Colour* colours, std::size_t count, std::uint8_t* out) const {
+        const std::uint8_t* table = m_table.data();
+        const Colour* palette = m_palette.colours().data();
+        std::uint32_t approximated = 0;
+        std::uint32_t transparent = 0;
+        for (std::size_t at = 0; at < count; ++at) {
+            const Colour colour = colours[at] & 0xFFFFFF;
+            std::uint8_t index = table[KeyOf(colour)];
+            bool exact = false;
+            if (index == kOpen) {
+                const Match match = m_matcher(colour);
+                index = match.index;
+                exact = match.exact;
+            } else {
+                // Only a prefix that some palette colour shares can hold an exact colour.
+                exact = (index & kPaletteHere) != 0 && colour == palette[index & 0x0F];
+                index &= 0x0F;
+            }
+            out[at] = index;
+            approximated += exact ? 0u : 1u;
+            transparent += index == kTransparentIndex ? 1u : 0u;
+        }
+        return MatchCounts{approximated, transparent};
     }
 
 private:
-    static constexpr unsigned kSlotBits = 12;
-    static constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
-    static constexpr std::uint32_t kValid = 0x01000000;  // colours never use the top byte
+    static constexpr int kPrefixLevels = 5;
+    static constexpr std::uint8_t kOpen = 0xFF;
+    static constexpr std::uint8_t kPaletteHere = 0x40;
 
-    struct Slot {
-        std::uint32_t key = 0;
-        Match match;
-    };
+    static std::size_t SlotAt(Colour colour, int level) {
+        const int shift = 7 - level;
+        return static_cast<std::size_t>(((BlueOf(colour) >> shift) & 1) * 4 +
+                                        ((GreenOf(colour) >> shift) & 1) * 2 +
+                                        ((RedOf(colour) >> shift) & 1));
+    }
+
+    // Red in the low five bits, then green, then blue.
+    static std::uint32_t KeyOf(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+        return red | (green << 5) | (blue << 10);
+    }
+    static std::uint32_t KeyOf(Colour colour) {
+        return ((colour >> 3) & 0x1Fu) | ((colour >> 6) & 0x3E0u) | ((colour >> 9) & 0x7C00u);
+    }
+
+    // Walks level by level with the set of palette entries under the current node, the way
+    // the octree lookup chooses among existing children.
+    void Fill(int level, std::uint16_t members, std::uint32_t red, std::uint32_t green,
+              std::uint32_t blue) {
+        if (const std::optional<std::uint8_t> forced = ForcedResult(members)) {
+            FillBelow(level, red, green, blue, *forced);
+            return;
+        }
+        if (level == kPrefixLevels) {
+            m_table[KeyOf(red, green, blue)] = kOpen;
+            return;
+        }
+        for (std::uint32_t slot = 0; slot < 8; ++slot) {
+            std::uint16_t next = 0;
+            for (std::uint32_t flip = 0; flip < 8 && next == 0; ++flip) {
+                next = members & m_membersBySlot[static_cast<std::size_t>(level)][slot ^ flip];
+            }
+            Fill(level + 1, next, (red << 1) | (slot & 1), (green << 1) | ((slot >> 1) & 1),
+                 (blue << 1) | (slot >> 2));
+        }
+    }
+
+    // Every prefix that starts with the given bits of each channel gets `entry`.
+    void FillBelow(int level, std::uint32_t red, std::uint32_t green, std::uint32_t blue,
+                   std::uint8_t entry) {
+        const int free = kPrefixLevels - level;
+        const std::uint32_t count = 1u << free;
+        for (std::uint32_t b = 0; b < count; ++b) {
+            for (std::uint32_t g = 0; g < count; ++g) {
+                const std::uint32_t first =
+                    KeyOf(red << free, (green << free) | g, (blue << free) | b);
+                std::fill_n(m_table.begin() + static_cast<std::ptrdiff_t>(first), count, entry);
+            }
+        }
+    }
+
+    // When every entry left has the same colour, the walk below is a single path ending in
+    // the slot that the highest of them was written to last (an index 0 there reads as empty,
+    // and the lookup then gives 0 all the same).
+    std::optional<std::uint8_t> ForcedResult(std::uint16_t members) const {
+        int highest = -1;
+        for (int i = Palette16::kSize - 1; i >= 0; --i) {
+            if ((members >> i) & 1u) {
+                if (highest < 0) {
+                    highest = i;
+                } else if (m_palette[i] != m_palette[highest]) {
+                    return std::nullopt;
+                }
+            }
+        }
+        return static_cast<std::uint8_t>(std::max(highest, 0));
+    }
 
     const PaletteMatcher& m_matcher;
-    std::vector<Slot> m_slots;
-};
-
-struct MatchedPixels {
-    std::vector<std::uint8_t> indices;
-    std::uint32_t approximated = 0;
-    std::uint32_t transparent = 0;
-
-    void Add(std::size_t at, Match match) {
-        indices[at] = match.index;
-        approximated += match.exact ? 0u : 1u;
-        transparent += match.index == kTransparentIndex ? 1u : 0u;
-    }
+    const Palette16& m_palette;
+    std::array<std::array<std::uint16_t, 8>, static_cast<std::size_t>(kPrefixLevels)>
+        m_membersBySlot{};
+    std::array<std::uint8_t, std::size_t{1} << (3 * kPrefixLevels)> m_table{};
 };
 
 bool IsConsistent(const DecodedPicture& picture, std::size_t pixelCount) {
@@ -89,29 +184,51 @@ bool IsConsistent(const DecodedPicture& picture, std::size_t pixelCount) {
     return picture.pixels.size() == pixelCount;
 }
 
-MatchedPixels MatchPicture(const DecodedPicture& picture, const Palette16& palette) {
-    const PaletteMatcher matcher(palette);
-    MatchedPixels result;
-    if (picture.IsIndexed()) {
-        // An indexed picture has at most 256 colours: match each once.
-        std::vector<Match> byEntry;
-        byEntry.reserve(picture.colourTable.size());
-        for (const Colour colour : picture.colourTable) {
-            byEntry.push_back(matcher(colour));
+// Everything the matching of one picture needs, prepared before the image is touched, so that
+// writing the pixels afterwards cannot fail and can go straight into the image's own buffer.
+class PictureMatching {
+public:
+    PictureMatching(const DecodedPicture& picture, const Palette16& palette)
+        : m_picture(picture), m_matcher(palette) {
+        if (!picture.IsIndexed()) {
+            m_prefix.emplace(m_matcher, palette);
+            return;
         }
-        result.indices.resize(picture.indices.size());
-        for (std::size_t at = 0; at < picture.indices.size(); ++at) {
-            result.Add(at, byEntry[picture.indices[at]]);
+        // An indexed picture has at most 256 colours: match each once, and carry each entry's
+        // contribution to both counts in one word so the pixel loop is two loads and a store.
+        for (std::size_t entry = 0; entry < picture.colourTable.size(); ++entry) {
+            const Match match = m_matcher(picture.colourTable[entry]);
+            m_indexOfEntry[entry] = match.index;
+            m_countsOfEntry[entry] =
+                (match.exact ? 0u : 1u) | (std::uint64_t{match.index == kTransparentIndex} << 32);
         }
-        return result;
     }
-    MatchCache cache(matcher);
-    result.indices.resize(picture.pixels.size());
-    for (std::size_t at = 0; at < picture.pixels.size(); ++at) {
-        result.Add(at, cache(picture.pixels[at]));
+    PictureMatching(const PictureMatching&) = delete;
+    PictureMatching& operator=(const PictureMatching&) = delete;
+
+    // Writes one index per pixel, row-major, top row first.
+    MatchCounts WriteIndices(std::uint8_t* out) const {
+        if (m_prefix) {
+            return m_prefix->MatchRun(m_picture.pixels.data(), m_picture.pixels.size(), out);
+        }
+        const std::size_t count = m_picture.indices.size();
+        const std::uint8_t* in = m_picture.indices.data();
+        std::uint64_t counts = 0;
+        for (std::size_t at = 0; at < count; ++at) {
+            out[at] = m_indexOfEntry[in[at]];
+            counts += m_countsOfEntry[in[at]];
+        }
+        return MatchCounts{static_cast<std::uint32_t>(counts & 0xFFFFFFFFu),
+                           static_cast<std::uint32_t>(counts >> 32)};
     }
-    return result;
-}
+
+private:
+    const DecodedPicture& m_picture;
+    PaletteMatcher m_matcher;
+    std::optional<PrefixMatcher> m_prefix;  // true-colour pictures
+    std::array<std::uint8_t, 256> m_indexOfEntry{};
+    std::array<std::uint64_t, 256> m_countsOfEntry{};
+};
 
 }  // namespace
 
@@ -192,19 +309,19 @@ Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
     if (!IsConsistent(picture, pixelCount)) {
         return Status::Fail("malformed picture");
     }
-    // Match first, so that a failure leaves the image as it was.
-    MatchedPixels matched;
+    // Everything that can fail comes before Init, so that a failure leaves the image as it was.
+    std::optional<PictureMatching> matching;
     try {
-        matched = MatchPicture(picture, m_palette);
+        matching.emplace(picture, m_palette);
     } catch (const std::bad_alloc&) {
         return Status::Fail("out of memory");
     }
     if (!Init(picture.width, picture.height)) {
         return Status::Fail("out of memory");
     }
-    std::memcpy(m_pixels.data(), matched.indices.data(), pixelCount);
-    m_loadInfo.approximatedPixels = matched.approximated;
-    m_loadInfo.transparentPixels = matched.transparent;
+    const MatchCounts counts = matching->WriteIndices(m_pixels.data());
+    m_loadInfo.approximatedPixels = counts.approximated;
+    m_loadInfo.transparentPixels = counts.transparent;
     return Status::Ok();
 }
 
