@@ -41,6 +41,8 @@ LoadedWallSet LoadWallSetAndTell(const WallSetDocument& document, const fs::path
     loaded.report = LoadWallSet(loaded.wallSet, document, homeFolder.string());
     if (const std::optional<std::string> message = loaded.report.Message()) {
         WriteLines(err, *message);
+        // A blank line keeps the reasons apart from the list, which they repeat names of.
+        err << '\n';
         WriteLines(err, loaded.report.Details());
     }
     err.flush();

@@ -157,7 +157,7 @@ private:
     std::optional<std::uint8_t> ForcedResult(std::uint16_t members) const {
         int highest = -1;
         for (int i = Palette16::kSize - 1; i >= 0; --i) {
-            if ((members >> i) & 1u) {
+            if (((static_cast<unsigned>(members) >> i) & 1u) != 0) {
                 if (highest < 0) {
                     highest = i;
                 } else if (m_palette[i] != m_palette[highest]) {
