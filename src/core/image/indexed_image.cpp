@@ -73,26 +73,30 @@ public:
     MatchCounts MatchRun(const Colour* colours, std::size_t count, std::uint8_t* out) const {
         const std::uint8_t* table = m_table.data();
         const Colour* palette = m_palette.colours().data();
-        std::uint32_t approximated = 0;
+        std::uint32_t exact = 0;
+        for (std::size_t at = 0; at < count; ++at) {
+            const Colour colour = colours[at];
+            std::uint8_t entry = table[KeyOf(colour)];
+            // Most colours take the table's answer and nothing else. Only a prefix that some
+            // palette colour shares (flagged) can hold an exact colour; open ones walk the tree.
+            if (entry >= kPaletteHere) {
+                if (entry == kOpen) {
+                    const Match match = m_matcher(colour);
+                    entry = match.index;
+                    exact += match.exact ? 1u : 0u;
+                } else {
+                    entry &= 0x0F;
+                    exact += (colour & 0xFFFFFF) == palette[entry] ? 1u : 0u;
+                }
+            }
+            out[at] = entry;
+        }
+        // Counted apart in a loop the compiler widens, to keep the matching loop short.
         std::uint32_t transparent = 0;
         for (std::size_t at = 0; at < count; ++at) {
-            const Colour colour = colours[at] & 0xFFFFFF;
-            std::uint8_t index = table[KeyOf(colour)];
-            bool exact = false;
-            if (index == kOpen) {
-                const Match match = m_matcher(colour);
-                index = match.index;
-                exact = match.exact;
-            } else {
-                // Only a prefix that some palette colour shares can hold an exact colour.
-                exact = (index & kPaletteHere) != 0 && colour == palette[index & 0x0F];
-                index &= 0x0F;
-            }
-            out[at] = index;
-            approximated += exact ? 0u : 1u;
-            transparent += index == kTransparentIndex ? 1u : 0u;
+            transparent += out[at] == kTransparentIndex ? 1u : 0u;
         }
-        return MatchCounts{approximated, transparent};
+        return MatchCounts{static_cast<std::uint32_t>(count) - exact, transparent};
     }
 
 private:
@@ -177,9 +181,16 @@ private:
 
 bool IsConsistent(const DecodedPicture& picture, std::size_t pixelCount) {
     if (picture.IsIndexed()) {
-        return picture.indices.size() == pixelCount &&
-               std::all_of(picture.indices.begin(), picture.indices.end(),
-                           [&](std::uint8_t i) { return i < picture.colourTable.size(); });
+        if (picture.indices.size() != pixelCount || picture.colourTable.empty()) {
+            return false;
+        }
+        // A plain maximum, which the compiler turns into wide compares, rather than a search
+        // that stops early: the whole picture is read either way when it is sound.
+        std::uint8_t highest = 0;
+        for (const std::uint8_t index : picture.indices) {
+            highest = std::max(highest, index);
+        }
+        return highest < picture.colourTable.size();
     }
     return picture.pixels.size() == pixelCount;
 }
