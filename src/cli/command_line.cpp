@@ -31,11 +31,15 @@ struct RawArguments {
 };
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
-    command.add_option("--home", raw.home,
-                       "Folder holding wallpalette.pal, the pictures and the exported files "
-                       "(default: the current folder)");
-    command.add_option("WALLSET", raw.wallSet,
-                       "The .Pelorim file naming the six pictures (default: the default names)");
+    command
+        .add_option("--home", raw.home,
+                    "Folder holding wallpalette.pal, the pictures and the exported files "
+                    "(default: the current folder)")
+        ->type_name("DIR");
+    command
+        .add_option("WALLSET", raw.wallSet,
+                    "The .Pelorim file naming the six pictures (default: the default names)")
+        ->type_name("WALLSET");
 }
 
 // An absolute, tidy path: names resolve against the folder the tool started in, not against
@@ -119,16 +123,21 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
 
     CLI::App* renderCommand =
         app.add_subcommand("render", "Render the first-person view into a .bmp or .png file");
-    renderCommand->add_option("--at", raw.at, "Viewer square and facing X,Y,F (default 7,7,N)");
+    renderCommand->add_option("--at", raw.at, "Viewer square and facing (default 7,7,N)")
+        ->type_name("X,Y,F");
     renderCommand->add_flag("--even-odd", raw.evenOdd, "Simulate the even/odd wall drawing");
-    renderCommand->add_option("--map", raw.map,
-                              "Test map: 16 lines of 16 characters, '#' wall, '.' open floor");
+    renderCommand
+        ->add_option("--map", raw.map,
+                     "Test map: 16 lines of 16 characters, '#' wall, '.' open floor")
+        ->type_name("FILE");
     renderCommand
         ->add_option("--toggle", raw.toggles,
                      "Flip square X,Y between wall and open floor; repeatable, applied in order")
-        ->allow_extra_args(false);
+        ->allow_extra_args(false)
+        ->type_name("X,Y");
     renderCommand->add_option("--output", raw.output, "Picture to write: NAME.bmp or NAME.png")
-        ->required();
+        ->required()
+        ->type_name("FILE");
     AddCommonOptions(*renderCommand, raw);
 
     CLI::App* checkCommand =

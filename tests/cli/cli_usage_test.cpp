@@ -103,6 +103,9 @@ TEST_F(CliUsage, TheHomeFolderMustExistAndBeAFolder) {
 
 TEST_F(CliUsage, AWallSetFileThatCannotBeOpenedIsAUsageError) {
     ExpectUsageError({"export", "missing.Pelorim"}, "missing.Pelorim");
+    // A name after a --toggle is the wall-set file, not a second cell.
+    ExpectUsageError({"render", "--output", "v.bmp", "--toggle", "3,4", "missing.Pelorim"},
+                     "missing.Pelorim");
     std::filesystem::create_directory(home / "folder.Pelorim");
     ExpectUsageError({"export", "folder.Pelorim"}, "folder.Pelorim");
     // Opening a FIFO for reading would wait for a writer for ever.
