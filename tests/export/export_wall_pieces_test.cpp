@@ -59,8 +59,11 @@ int PixelOf(const std::vector<unsigned char>& file, int x, int y) {
 }
 
 std::uint32_t Read32(const std::vector<unsigned char>& file, std::size_t at) {
-    return file[at] | (file[at + 1] << 8) | (file[at + 2] << 16) |
-           (static_cast<std::uint32_t>(file[at + 3]) << 24);
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value |= static_cast<std::uint32_t>(file[at + i]) << (8 * i);
+    }
+    return value;
 }
 
 bool AllTransparent(const std::vector<unsigned char>& file) {
