@@ -107,7 +107,7 @@ PIECES = [
 ]
 
 # Picture sizes: wide and tall enough for every piece's window.
-SLOT_SIZE = {0: (32, 136), 1: (32, 136), 2: (256, 111), 3: (136, 71), 4: (116, 51), 5: (16, 49)}
+SLOT_SIZE = {0: (32, 136), 1: (32, 136), 2: (256, 111), 3: (136, 71), 4: (117, 51), 5: (16, 49)}
 
 FILE_NAMES = [
     "0084 [Dungeon Graphics - Wall (Right Side 0)] .bmp",
