@@ -1,6 +1,7 @@
 #include "core/image/bmp_decoder.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <optional>
 #include <string>
@@ -277,26 +278,49 @@ DecodedPicture EmptyPicture(const BmpLayout& layout) {
     return picture;
 }
 
-DecodeResult DecodeUncompressed(const BmpLayout& layout, std::span<const std::uint8_t> bytes) {
+// Blue, green, red bytes per pixel, as the file stores them.
+void ConvertRow24(const std::uint8_t* bytes, std::size_t width, Colour* out) {
+    for (std::size_t x = 0; x < width; ++x) {
+        out[x] = MakeColour(bytes[3 * x + 2], bytes[3 * x + 1], bytes[3 * x]);
+    }
+}
+
+DecodeResult DecodeUncompressed(const BmpLayout& layout, std::span<const std::uint8_t> bytes,
+                                ColourRowSink* rows) {
     const std::uint64_t wanted = PixelBytesWanted(layout);
     if (bytes.size() < wanted) {
         return DecodeResult::Fail(TruncatedAt(layout.pixelOffset + bytes.size()) +
                                   " (the pixels end at byte " +
                                   std::to_string(layout.pixelOffset + wanted) + ")");
     }
-    DecodedPicture picture = EmptyPicture(layout);
     const auto w = static_cast<std::size_t>(layout.width);
     const auto h = static_cast<std::size_t>(layout.height);
     const auto stride = static_cast<std::size_t>(RowStride(layout));
     const auto bpp = static_cast<unsigned>(layout.bitsPerPixel);
+    const auto fileRowOf = [&](std::size_t y) { return layout.topDown ? y : h - 1 - y; };
+    if (bpp == 24 && rows != nullptr) {
+        if (!rows->Begin(layout.width, layout.height)) {
+            return DecodeResult::Fail("out of memory");
+        }
+        // In file order, so the rows are read front to back.
+        std::array<Colour, kMaxPictureWidth> line;
+        for (std::size_t fileRow = 0; fileRow < h; ++fileRow) {
+            const std::size_t y = fileRowOf(fileRow);
+            ConvertRow24(bytes.data() + fileRow * stride, w, line.data());
+            rows->TakeRow(static_cast<int>(y), line.data());
+        }
+        DecodedPicture picture;
+        picture.width = layout.width;
+        picture.height = layout.height;
+        picture.bitsPerPixel = layout.bitsPerPixel;
+        return {std::move(picture), {}};
+    }
+    DecodedPicture picture = EmptyPicture(layout);
     const unsigned mask = (1U << std::min(bpp, 8U)) - 1;
     for (std::size_t y = 0; y < h; ++y) {
-        const std::size_t fileRow = layout.topDown ? y : h - 1 - y;
-        const auto row = bytes.subspan(fileRow * stride);
+        const auto row = bytes.subspan(fileRowOf(y) * stride);
         if (bpp == 24) {
-            for (std::size_t x = 0; x < w; ++x) {
-                picture.pixels[y * w + x] = MakeColour(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-            }
+            ConvertRow24(row.data(), w, picture.pixels.data() + y * w);
             continue;
         }
         for (std::size_t x = 0; x < w; ++x) {
@@ -378,9 +402,9 @@ DecodeResult DecodeRunLength(const BmpLayout& layout, std::span<const std::uint8
 }
 
 DecodeResult DecodePixels(const BmpLayout& layout, std::span<const std::uint8_t> bytes,
-                          bool streamCutShort) {
+                          bool streamCutShort, ColourRowSink* rows = nullptr) {
     if (layout.compression == kUncompressed) {
-        return DecodeUncompressed(layout, bytes);
+        return DecodeUncompressed(layout, bytes, rows);
     }
     return DecodeRunLength(layout, bytes, streamCutShort);
 }
@@ -392,6 +416,10 @@ bool BmpDecoder::Recognizes(std::span<const std::uint8_t> head) const {
 }
 
 DecodeResult BmpDecoder::Decode(const std::filesystem::path& fileName) const {
+    return Decode(fileName, nullptr);
+}
+
+DecodeResult BmpDecoder::Decode(const std::filesystem::path& fileName, ColourRowSink* rows) const {
     auto file = PictureFile::Open(fileName);
     if (!file.IsOpen()) {
         return DecodeResult::Fail(file.reason());
@@ -415,7 +443,7 @@ DecodeResult BmpDecoder::Decode(const std::filesystem::path& fileName) const {
         return DecodeResult::Fail(file.reason());
     }
     const bool cutShort = layout.pixelOffset + pixels.size() < file.size();
-    return DecodePixels(layout, pixels, cutShort);
+    return DecodePixels(layout, pixels, cutShort, rows);
 }
 
 DecodeResult BmpDecoder::DecodeBytes(std::span<const std::uint8_t> bytes) {

@@ -26,6 +26,8 @@ class BmpDecoder final : public PictureDecoder {
 public:
     bool Recognizes(std::span<const std::uint8_t> head) const override;
     DecodeResult Decode(const std::filesystem::path& fileName) const override;
+    // As Decode; a 24-bit picture hands its rows to `rows` (if not null) instead of keeping them.
+    DecodeResult Decode(const std::filesystem::path& fileName, ColourRowSink* rows) const;
 
     // Decodes a whole file held in memory. Never reads outside `bytes`.
     static DecodeResult DecodeBytes(std::span<const std::uint8_t> bytes);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -46,15 +47,19 @@ private:
 };
 
 // The octree's walk is greedy and looks at one bit of each channel per level, so the top five
-// bits of a colour decide its first five steps. Where the palette colours left after those
-// steps all share one colour, the rest of the walk is forced and the answer is known from the
-// prefix alone; with 16 colours that is almost every prefix. A table over the 2^15 prefixes
-// answers those with one load; the few prefixes still open walk the octree itself.
+// bits of a colour decide which level-5 node the walk reaches, and that node with the low three
+// bits decides the rest. A table over the 2^15 prefixes holds the answer wherever the entries
+// under the node all share one colour, which with 16 colours is almost every prefix. The other
+// nodes hold two colours or more each, so there are at most eight of them; for each, a table
+// over the 2^9 low bits finishes the walk. No colour walks the octree itself.
+//
+// Most palettes are decided by the top four bits already, so a 4 KiB table over those answers
+// first: it stays in the level-1 cache while the pixels stream past, where the 32 KiB one would
+// not, and only the prefixes it leaves open go on to the larger table.
 class PrefixMatcher {
 public:
-    explicit PrefixMatcher(const PaletteMatcher& matcher, const Palette16& palette)
-        : m_matcher(matcher), m_palette(palette) {
-        for (int level = 0; level < kPrefixLevels; ++level) {
+    explicit PrefixMatcher(const Palette16& palette) : m_palette(palette) {
+        for (int level = 0; level < kLevels; ++level) {
             for (int i = 0; i < Palette16::kSize; ++i) {
                 m_membersBySlot[static_cast<std::size_t>(level)][SlotAt(palette[i], level)] |=
                     static_cast<std::uint16_t>(1u << i);
@@ -63,46 +68,72 @@ public:
         Fill(0, 0xFFFF, 0, 0, 0);
         for (const Colour colour : palette.colours()) {
             std::uint8_t& entry = m_table[KeyOf(colour)];
-            if (entry != kOpen) {
+            if ((entry & kOpen) == 0) {
                 entry |= kPaletteHere;
             }
         }
+        FillCoarse();
     }
 
     // Matches `count` colours into `out`; the hot loop of every true-colour load.
     MatchCounts MatchRun(const Colour* colours, std::size_t count, std::uint8_t* out) const {
-        const std::uint8_t* table = m_table.data();
-        const Colour* palette = m_palette.colours().data();
+        MatchCounts counts;
         std::uint32_t exact = 0;
-        for (std::size_t at = 0; at < count; ++at) {
-            const Colour colour = colours[at];
-            std::uint8_t entry = table[KeyOf(colour)];
-            // Most colours take the table's answer and nothing else. Only a prefix that some
-            // palette colour shares (flagged) can hold an exact colour; open ones walk the tree.
-            if (entry >= kPaletteHere) {
-                if (entry == kOpen) {
-                    const Match match = m_matcher(colour);
-                    entry = match.index;
-                    exact += match.exact ? 1u : 0u;
-                } else {
-                    entry &= 0x0F;
-                    exact += (colour & 0xFFFFFF) == palette[entry] ? 1u : 0u;
+        for (std::size_t start = 0; start < count; start += kBlock) {
+            const std::size_t n = std::min(kBlock, count - start);
+            const Colour* const in = colours + start;
+            std::uint8_t* const to = out + start;
+            // Keys apart first, in a loop the compiler widens; then the lookups, with nothing
+            // but a running OR to tell whether any pixel of the block needs more.
+            std::array<std::uint32_t, kBlock> keys;
+            for (std::size_t i = 0; i < n; ++i) {
+                keys[i] = CoarseKeyOf(in[i]);
+            }
+            std::uint8_t seen = 0;
+            for (std::size_t i = 0; i < n; ++i) {
+                const std::uint8_t entry = m_coarse[keys[i]];
+                to[i] = entry;
+                seen |= entry;
+            }
+            if ((seen & (kOpen | kPaletteHere)) != 0) {
+                // Eight entries at a time: in most blocks only one or two need settling.
+                constexpr std::uint64_t kFlags = 0xC0C0C0C0C0C0C0C0u;
+                for (std::size_t i = 0; i < n; i += 8) {
+                    const std::size_t end = std::min(n, i + 8);
+                    std::uint64_t word = kFlags;
+                    if (end - i == 8) {
+                        std::memcpy(&word, to + i, 8);
+                    }
+                    if ((word & kFlags) == 0) {
+                        continue;
+                    }
+                    for (std::size_t j = i; j < end; ++j) {
+                        if (to[j] >= kPaletteHere) {
+                            to[j] = Settle(to[j], in[j], exact);
+                        }
+                    }
                 }
             }
-            out[at] = entry;
+            std::uint32_t transparent = 0;
+            for (std::size_t i = 0; i < n; ++i) {
+                transparent += to[i] == kTransparentIndex ? 1u : 0u;
+            }
+            counts.transparent += transparent;
         }
-        // Counted apart in a loop the compiler widens, to keep the matching loop short.
-        std::uint32_t transparent = 0;
-        for (std::size_t at = 0; at < count; ++at) {
-            transparent += out[at] == kTransparentIndex ? 1u : 0u;
-        }
-        return MatchCounts{static_cast<std::uint32_t>(count) - exact, transparent};
+        counts.approximated = static_cast<std::uint32_t>(count) - exact;
+        return counts;
     }
 
 private:
+    static constexpr int kLevels = 8;
     static constexpr int kPrefixLevels = 5;
-    static constexpr std::uint8_t kOpen = 0xFF;
+    static constexpr std::size_t kBlock = 256;
+    // Table entries: a palette index, flagged when a palette colour has this prefix (only
+    // those pixels can be exact), or kOpen: in the coarse table, ask the fine one; in the fine
+    // one, plus the number of a low-bits table.
     static constexpr std::uint8_t kPaletteHere = 0x40;
+    static constexpr std::uint8_t kOpen = 0x80;
+    static constexpr std::size_t kLowSize = std::size_t{1} << (3 * (kLevels - kPrefixLevels));
 
     static std::size_t SlotAt(Colour colour, int level) {
         const int shift = 7 - level;
@@ -118,6 +149,34 @@ private:
     static std::uint32_t KeyOf(Colour colour) {
         return ((colour >> 3) & 0x1Fu) | ((colour >> 6) & 0x3E0u) | ((colour >> 9) & 0x7C00u);
     }
+    // The top four bits of red, then of green, then of blue.
+    static std::uint32_t CoarseKeyOf(Colour colour) {
+        return ((colour >> 4) & 0xFu) | ((colour >> 8) & 0xF0u) | ((colour >> 12) & 0xF00u);
+    }
+    // The three low bits of red, then of green, then of blue.
+    static std::size_t LowKeyOf(Colour colour) {
+        return (colour & 0x7u) | ((colour >> 5) & 0x38u) | ((colour >> 10) & 0x1C0u);
+    }
+
+    // The index of a flagged or open entry, counting the pixel if its colour is a palette
+    // colour. The walk for such a colour follows its own path down to its leaf slot, which
+    // holds the highest entry of that colour; only a colour that entry 0 alone has finds the
+    // slot empty and ends elsewhere.
+    std::uint8_t Settle(std::uint8_t entry, Colour colour, std::uint32_t& exact) const {
+        colour &= 0xFFFFFF;
+        if ((entry & kOpen) != 0) {
+            entry = m_table[KeyOf(colour)];
+            if (entry < kPaletteHere) {
+                return entry;  // no palette colour has this prefix: not exact
+            }
+        }
+        const std::uint8_t index =
+            (entry & kOpen) != 0
+                ? m_low[static_cast<std::size_t>(entry & 0x0F) * kLowSize + LowKeyOf(colour)]
+                : static_cast<std::uint8_t>(entry & 0x0F);
+        exact += colour == m_palette[index] || colour == m_palette[0] ? 1u : 0u;
+        return index;
+    }
 
     // Walks level by level with the set of palette entries under the current node, the way
     // the octree lookup chooses among existing children.
@@ -128,16 +187,84 @@ private:
             return;
         }
         if (level == kPrefixLevels) {
-            m_table[KeyOf(red, green, blue)] = kOpen;
+            m_table[KeyOf(red, green, blue)] = static_cast<std::uint8_t>(kOpen | LowTable(members));
             return;
         }
         for (std::uint32_t slot = 0; slot < 8; ++slot) {
-            std::uint16_t next = 0;
-            for (std::uint32_t flip = 0; flip < 8 && next == 0; ++flip) {
-                next = members & m_membersBySlot[static_cast<std::size_t>(level)][slot ^ flip];
+            Fill(level + 1, Descend(level, members, slot), (red << 1) | (slot & 1),
+                 (green << 1) | ((slot >> 1) & 1), (blue << 1) | (slot >> 2));
+        }
+    }
+
+    // The entries of the child the lookup takes from a node holding `members`.
+    std::uint16_t Descend(int level, std::uint16_t members, std::size_t slot) const {
+        std::uint16_t next = 0;
+        for (std::size_t flip = 0; flip < 8 && next == 0; ++flip) {
+            next = members & m_membersBySlot[static_cast<std::size_t>(level)][slot ^ flip];
+        }
+        return next;
+    }
+
+    // The number of the low-bits table of the level-5 node holding `members`, made on first
+    // use. Prefixes that lead to the same node share it.
+    std::size_t LowTable(std::uint16_t members) {
+        for (std::size_t id = 0; id < m_lowCount; ++id) {
+            if (m_lowMembers[id] == members) {
+                return id;
             }
-            Fill(level + 1, next, (red << 1) | (slot & 1), (green << 1) | ((slot >> 1) & 1),
-                 (blue << 1) | (slot >> 2));
+        }
+        const std::size_t id = m_lowCount++;
+        m_lowMembers[id] = members;
+        for (std::size_t low = 0; low < kLowSize; ++low) {
+            std::uint16_t node = members;
+            for (int level = kPrefixLevels; level < kLevels - 1; ++level) {
+                node = Descend(level, node, LowSlotAt(low, level));
+            }
+            m_low[id * kLowSize + low] = LeafResult(node, LowSlotAt(low, kLevels - 1));
+        }
+        return id;
+    }
+
+    static std::size_t LowSlotAt(std::size_t low, int level) {
+        const int shift = kLevels - 1 - level;
+        return ((low >> (6 + shift)) & 1) * 4 + ((low >> (3 + shift)) & 1) * 2 +
+               ((low >> shift) & 1);
+    }
+
+    // A leaf slot holds the highest entry written to it, and 0 reads as empty.
+    std::uint8_t LeafResult(std::uint16_t members, std::size_t slot) const {
+        for (std::size_t flip = 0; flip < 8; ++flip) {
+            const unsigned here = members & m_membersBySlot[kLevels - 1][slot ^ flip];
+            if (here != 0) {
+                const auto highest = static_cast<std::uint8_t>(std::bit_width(here) - 1);
+                if (highest != 0) {
+                    return highest;
+                }
+            }
+        }
+        return 0;
+    }
+
+    // A coarse prefix is decided when the eight fine prefixes under it all are, alike.
+    void FillCoarse() {
+        for (std::uint32_t key = 0; key < m_coarse.size(); ++key) {
+            const std::uint32_t red = (key & 0xFu) << 1;
+            const std::uint32_t green = ((key >> 4) & 0xFu) << 1;
+            const std::uint32_t blue = ((key >> 8) & 0xFu) << 1;
+            std::uint8_t flags = 0;
+            std::uint8_t first = m_table[KeyOf(red, green, blue)];
+            for (std::uint32_t low = 0; low < 8; ++low) {
+                const std::uint8_t entry =
+                    m_table[KeyOf(red | (low & 1), green | ((low >> 1) & 1), blue | (low >> 2))];
+                flags |= entry;
+                if ((entry & kOpen) != 0 || (entry & 0x0F) != (first & 0x0F)) {
+                    first = kOpen;
+                    break;
+                }
+            }
+            m_coarse[key] =
+                first == kOpen ? kOpen
+                               : static_cast<std::uint8_t>((first & 0x0F) | (flags & kPaletteHere));
         }
     }
 
@@ -172,11 +299,14 @@ private:
         return static_cast<std::uint8_t>(std::max(highest, 0));
     }
 
-    const PaletteMatcher& m_matcher;
     const Palette16& m_palette;
-    std::array<std::array<std::uint16_t, 8>, static_cast<std::size_t>(kPrefixLevels)>
-        m_membersBySlot{};
+    std::array<std::array<std::uint16_t, 8>, static_cast<std::size_t>(kLevels)> m_membersBySlot{};
     std::array<std::uint8_t, std::size_t{1} << (3 * kPrefixLevels)> m_table{};
+    std::array<std::uint8_t, std::size_t{1} << (3 * (kPrefixLevels - 1))> m_coarse{};
+    // Each open node holds at least two different colours, so there are at most eight.
+    std::array<std::uint16_t, Palette16::kSize / 2> m_lowMembers{};
+    std::size_t m_lowCount = 0;
+    std::array<std::uint8_t, Palette16::kSize / 2 * kLowSize> m_low{};
 };
 
 bool IsConsistent(const DecodedPicture& picture, std::size_t pixelCount) {
@@ -199,16 +329,16 @@ bool IsConsistent(const DecodedPicture& picture, std::size_t pixelCount) {
 // writing the pixels afterwards cannot fail and can go straight into the image's own buffer.
 class PictureMatching {
 public:
-    PictureMatching(const DecodedPicture& picture, const Palette16& palette)
-        : m_picture(picture), m_matcher(palette) {
+    PictureMatching(const DecodedPicture& picture, const Palette16& palette) : m_picture(picture) {
         if (!picture.IsIndexed()) {
-            m_prefix.emplace(m_matcher, palette);
+            m_prefix.emplace(palette);
             return;
         }
         // An indexed picture has at most 256 colours: match each once, and carry each entry's
         // contribution to both counts in one word so the pixel loop is two loads and a store.
+        const PaletteMatcher matcher(palette);
         for (std::size_t entry = 0; entry < picture.colourTable.size(); ++entry) {
-            const Match match = m_matcher(picture.colourTable[entry]);
+            const Match match = matcher(picture.colourTable[entry]);
             m_indexOfEntry[entry] = match.index;
             m_countsOfEntry[entry] =
                 (match.exact ? 0u : 1u) | (std::uint64_t{match.index == kTransparentIndex} << 32);
@@ -235,10 +365,45 @@ public:
 
 private:
     const DecodedPicture& m_picture;
-    PaletteMatcher m_matcher;
     std::optional<PrefixMatcher> m_prefix;  // true-colour pictures
     std::array<std::uint8_t, 256> m_indexOfEntry{};
     std::array<std::uint64_t, 256> m_countsOfEntry{};
+};
+
+// Matches a 24-bit picture row by row while the decoder still has the row at hand, rather than
+// keeping four bytes per pixel for a second pass. The decoder calls Begin only once the picture
+// can no longer fail, so sizing the image there keeps a failed load from touching it.
+class TrueColourRows final : public ColourRowSink {
+public:
+    TrueColourRows(CIndexedImage& image, const Palette16& palette)
+        : m_image(image), m_matcher(palette) {}
+
+    bool Begin(int width, int height) override {
+        if (width <= 0 || height <= 0 || width > kMaxPictureWidth || height > kMaxPictureHeight ||
+            !m_image.Init(width, height)) {
+            return false;
+        }
+        m_width = static_cast<std::size_t>(width);
+        m_begun = true;
+        return true;
+    }
+
+    void TakeRow(int y, const Colour* colours) override {
+        const MatchCounts row = m_matcher.MatchRun(
+            colours, m_width, m_image.pixels() + static_cast<std::size_t>(y) * m_width);
+        m_counts.approximated += row.approximated;
+        m_counts.transparent += row.transparent;
+    }
+
+    bool begun() const { return m_begun; }
+    const MatchCounts& counts() const { return m_counts; }
+
+private:
+    CIndexedImage& m_image;
+    PrefixMatcher m_matcher;
+    std::size_t m_width = 0;
+    bool m_begun = false;
+    MatchCounts m_counts;
 };
 
 }  // namespace
@@ -290,12 +455,19 @@ std::uint8_t CIndexedImage::GetIndex(int x, int y) const {
 }
 
 Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
-    DecodeResult decoded = DecodePictureFile(fileName);
+    TrueColourRows rows(*this, m_palette);
+    DecodeResult decoded = DecodePictureFile(fileName, &rows);
     if (!decoded.picture) {
         m_loadInfo = PictureLoadInfo{};
         return Status::Fail(std::move(decoded.reason));
     }
-    return LoadFromPicture(*decoded.picture);
+    if (!rows.begun()) {
+        return LoadFromPicture(*decoded.picture);
+    }
+    const DecodedPicture& picture = *decoded.picture;
+    m_loadInfo = PictureLoadInfo{picture.bitsPerPixel, picture.width, picture.height,
+                                 rows.counts().approximated, rows.counts().transparent};
+    return Status::Ok();
 }
 
 Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {

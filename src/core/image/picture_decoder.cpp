@@ -29,6 +29,10 @@ void ClearRegisteredPictureDecoders() {
 }
 
 DecodeResult DecodePictureFile(const std::filesystem::path& fileName) {
+    return DecodePictureFile(fileName, nullptr);
+}
+
+DecodeResult DecodePictureFile(const std::filesystem::path& fileName, ColourRowSink* rows) {
     auto file = PictureFile::Open(fileName);
     if (!file.IsOpen()) {
         return DecodeResult::Fail(file.reason());
@@ -44,7 +48,7 @@ DecodeResult DecodePictureFile(const std::filesystem::path& fileName) {
     // A BMP file is ours alone: another decoder's opinion of a broken BMP would only hide why
     // the game itself will not load it.
     if (bmp.Recognizes(head)) {
-        return bmp.Decode(fileName);
+        return bmp.Decode(fileName, rows);
     }
     for (const auto& decoder : RegisteredDecoders()) {
         if (decoder->Recognizes(head)) {

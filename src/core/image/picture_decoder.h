@@ -19,6 +19,19 @@ struct DecodeResult {
     static DecodeResult Fail(std::string why) { return {std::nullopt, std::move(why)}; }
 };
 
+// Takes the rows of a true-colour picture while it is decoded, so that a caller who needs each
+// row only once (the colour matching) never holds the colours of the whole picture.
+class ColourRowSink {
+public:
+    virtual ~ColourRowSink() = default;
+    // The picture's size, once the decode can no longer fail and before the first row. The
+    // size is within kMaxPictureWidth x kMaxPictureHeight. False refuses the picture: the
+    // memory for it could not be had.
+    virtual bool Begin(int width, int height) = 0;
+    // Row y (0 is the top row) of `width` colours, each row once, in any order.
+    virtual void TakeRow(int y, const Colour* colours) = 0;
+};
+
 // A source of pictures in one or more file formats. The core brings its own BMP decoder; the
 // applications register others (PNG, GIF, JPEG through Qt) at start-up.
 class PictureDecoder {
@@ -36,5 +49,8 @@ void ClearRegisteredPictureDecoders();
 // Decodes a file: BMP files go to the built-in decoder alone (even when it refuses them);
 // other files to the first registered decoder that recognizes them.
 DecodeResult DecodePictureFile(const std::filesystem::path& fileName);
+// The same, except that a 24-bit BMP file hands its rows to `rows` (when Begin accepted them)
+// and comes back with its size and depth but no pixels. Other pictures come back whole.
+DecodeResult DecodePictureFile(const std::filesystem::path& fileName, ColourRowSink* rows);
 
 }  // namespace orvandel
