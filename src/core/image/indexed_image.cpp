@@ -376,7 +376,7 @@ private:
 class TrueColourRows final : public ColourRowSink {
 public:
     TrueColourRows(CIndexedImage& image, const Palette16& palette)
-        : m_image(image), m_matcher(palette) {}
+        : m_image(image), m_palette(palette) {}
 
     bool Begin(int width, int height) override {
         if (width <= 0 || height <= 0 || width > kMaxPictureWidth || height > kMaxPictureHeight ||
@@ -384,25 +384,26 @@ public:
             return false;
         }
         m_width = static_cast<std::size_t>(width);
-        m_begun = true;
+        // Made here, not up front: indexed pictures never need its tables.
+        m_matcher.emplace(m_palette);
         return true;
     }
 
     void TakeRow(int y, const Colour* colours) override {
-        const MatchCounts row = m_matcher.MatchRun(
+        const MatchCounts row = m_matcher->MatchRun(
             colours, m_width, m_image.pixels() + static_cast<std::size_t>(y) * m_width);
         m_counts.approximated += row.approximated;
         m_counts.transparent += row.transparent;
     }
 
-    bool begun() const { return m_begun; }
+    bool begun() const { return m_matcher.has_value(); }
     const MatchCounts& counts() const { return m_counts; }
 
 private:
     CIndexedImage& m_image;
-    PrefixMatcher m_matcher;
+    const Palette16& m_palette;
+    std::optional<PrefixMatcher> m_matcher;
     std::size_t m_width = 0;
-    bool m_begun = false;
     MatchCounts m_counts;
 };
 
