@@ -351,6 +351,11 @@ DecodeResult DecodeRunLength(const BmpLayout& layout, std::span<const std::uint8
         }
         ++x;
     };
+    // Pixels past the row's end are dropped, so a run only walks the part that lands.
+    const auto landing = [&](unsigned count) {
+        return (row < h && x < w) ? static_cast<unsigned>(std::min<std::uint64_t>(count, w - x))
+                                  : 0U;
+    };
     const auto endedEarly = [&](std::size_t at) {
         if (streamCutShort) {
             return DecodeResult::Fail("RLE data longer than " + std::to_string(bytes.size()) +
@@ -368,9 +373,11 @@ DecodeResult DecodeRunLength(const BmpLayout& layout, std::span<const std::uint8
         const unsigned value = bytes[at + 1];
         at += 2;
         if (count > 0) {
-            for (unsigned i = 0; i < count; ++i) {
+            const unsigned shown = landing(count);
+            for (unsigned i = 0; i < shown; ++i) {
                 put(fourBit ? ((i % 2 == 0) ? value >> 4 : value & 0x0F) : value);
             }
+            x += count - shown;
             continue;
         }
         if (value == 0) {
@@ -390,10 +397,12 @@ DecodeResult DecodeRunLength(const BmpLayout& layout, std::span<const std::uint8
             if (bytes.size() - at < dataBytes) {
                 return endedEarly(bytes.size());
             }
-            for (unsigned i = 0; i < value; ++i) {
+            const unsigned shown = landing(value);
+            for (unsigned i = 0; i < shown; ++i) {
                 const unsigned byte = bytes[at + (fourBit ? i / 2 : i)];
                 put(fourBit ? ((i % 2 == 0) ? byte >> 4 : byte & 0x0F) : byte);
             }
+            x += value - shown;
             // Absolute runs are padded to a whole 16-bit word.
             at = std::min(bytes.size(), at + dataBytes + (dataBytes & 1));
         }
