@@ -5,17 +5,17 @@
 namespace orvandel::testing {
 namespace {
 
-std::vector<std::uint8_t> PackRows(const BmpSpec& spec) {
-    const auto w = static_cast<std::size_t>(spec.width);
-    const auto h = static_cast<std::size_t>(spec.height);
-    const auto bpp = static_cast<std::size_t>(spec.bitsPerPixel);
+std::vector<std::uint8_t> PackRows(const BmpRecipe& recipe) {
+    const auto w = static_cast<std::size_t>(recipe.width);
+    const auto h = static_cast<std::size_t>(recipe.height);
+    const auto bpp = static_cast<std::size_t>(recipe.bitsPerPixel);
     const std::size_t stride = (w * bpp + 31) / 32 * 4;
     std::vector<std::uint8_t> out(stride * h, 0);
     for (std::size_t y = 0; y < h; ++y) {
-        const std::size_t row = (spec.topDown ? y : h - 1 - y) * stride;
+        const std::size_t row = (recipe.topDown ? y : h - 1 - y) * stride;
         for (std::size_t x = 0; x < w; ++x) {
             if (bpp == 24) {
-                const Colour c = spec.pixels[y * w + x];
+                const Colour c = recipe.pixels[y * w + x];
                 out[row + 3 * x] = BlueOf(c);
                 out[row + 3 * x + 1] = GreenOf(c);
                 out[row + 3 * x + 2] = RedOf(c);
@@ -23,8 +23,8 @@ std::vector<std::uint8_t> PackRows(const BmpSpec& spec) {
             }
             const std::size_t bit = x * bpp;
             const auto shift = static_cast<unsigned>(8 - bpp - bit % 8);
-            out[row + bit / 8] =
-                static_cast<std::uint8_t>(out[row + bit / 8] | (spec.indices[y * w + x] << shift));
+            out[row + bit / 8] = static_cast<std::uint8_t>(out[row + bit / 8] |
+                                                           (recipe.indices[y * w + x] << shift));
         }
     }
     return out;
@@ -126,57 +126,57 @@ std::vector<std::uint8_t> EncodeRle4(const std::vector<std::uint8_t>& indices, i
         });
 }
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec) {
-    const bool os2Core = spec.infoSize == 12;
-    const bool indexed = spec.bitsPerPixel <= 8;
+std::vector<std::uint8_t> BuildBmp(const BmpRecipe& recipe) {
+    const bool os2Core = recipe.infoSize == 12;
+    const bool indexed = recipe.bitsPerPixel <= 8;
     const std::size_t entrySize = os2Core ? 3 : 4;
-    const std::size_t tableBytes = indexed ? entrySize * spec.table.size() : 0;
+    const std::size_t tableBytes = indexed ? entrySize * recipe.table.size() : 0;
     std::vector<std::uint8_t> pixels;
-    if (spec.compression == BmpCompression::kNone) {
-        pixels = PackRows(spec);
-    } else if (spec.bitsPerPixel == 8) {
-        pixels = EncodeRle8(spec.indices, spec.width, spec.height);
-    } else if (spec.bitsPerPixel == 4) {
-        pixels = EncodeRle4(spec.indices, spec.width, spec.height);
+    if (recipe.compression == BmpCompression::kNone) {
+        pixels = PackRows(recipe);
+    } else if (recipe.bitsPerPixel == 8) {
+        pixels = EncodeRle8(recipe.indices, recipe.width, recipe.height);
+    } else if (recipe.bitsPerPixel == 4) {
+        pixels = EncodeRle4(recipe.indices, recipe.width, recipe.height);
     } else {
         throw std::invalid_argument("RLE needs 4 or 8 bits per pixel");
     }
-    const std::size_t tableStart = 14 + static_cast<std::size_t>(spec.infoSize);
-    const std::size_t offset = tableStart + tableBytes + spec.gapBeforePixels;
+    const std::size_t tableStart = 14 + static_cast<std::size_t>(recipe.infoSize);
+    const std::size_t offset = tableStart + tableBytes + recipe.gapBeforePixels;
     std::vector<std::uint8_t> out(offset + pixels.size(), 0);
     Put16(out, 0, 'B' | 'M' << 8);
     Put32(out, 2, static_cast<std::uint32_t>(out.size()));
     Put32(out, 10, static_cast<std::uint32_t>(offset));
-    Put32(out, 14, static_cast<std::uint32_t>(spec.infoSize));
+    Put32(out, 14, static_cast<std::uint32_t>(recipe.infoSize));
     if (os2Core) {
-        Put16(out, 18, static_cast<std::uint32_t>(spec.width));
-        Put16(out, 20, static_cast<std::uint32_t>(spec.height));
+        Put16(out, 18, static_cast<std::uint32_t>(recipe.width));
+        Put16(out, 20, static_cast<std::uint32_t>(recipe.height));
         Put16(out, 22, 1);
-        Put16(out, 24, static_cast<std::uint32_t>(spec.bitsPerPixel));
+        Put16(out, 24, static_cast<std::uint32_t>(recipe.bitsPerPixel));
     } else {
-        Put32(out, 18, static_cast<std::uint32_t>(spec.width));
-        Put32(out, 22, static_cast<std::uint32_t>(spec.topDown ? -spec.height : spec.height));
+        Put32(out, 18, static_cast<std::uint32_t>(recipe.width));
+        Put32(out, 22, static_cast<std::uint32_t>(recipe.topDown ? -recipe.height : recipe.height));
         Put16(out, 26, 1);
-        Put16(out, 28, static_cast<std::uint32_t>(spec.bitsPerPixel));
+        Put16(out, 28, static_cast<std::uint32_t>(recipe.bitsPerPixel));
     }
-    if (spec.infoSize >= 40) {
-        const std::uint32_t compression = spec.compression == BmpCompression::kNone ? 0
-                                          : spec.bitsPerPixel == 8                  ? 1
-                                                                                    : 2;
+    if (recipe.infoSize >= 40) {
+        const std::uint32_t compression = recipe.compression == BmpCompression::kNone ? 0
+                                          : recipe.bitsPerPixel == 8                  ? 1
+                                                                                      : 2;
         Put32(out, 30, compression);
         Put32(out, 34, static_cast<std::uint32_t>(pixels.size()));
         Put32(out, 38, 2835);
         Put32(out, 42, 2835);
-        if (indexed && spec.writeColoursUsed) {
-            Put32(out, 46, static_cast<std::uint32_t>(spec.table.size()));
+        if (indexed && recipe.writeColoursUsed) {
+            Put32(out, 46, static_cast<std::uint32_t>(recipe.table.size()));
         }
     }
     if (indexed) {
-        for (std::size_t i = 0; i < spec.table.size(); ++i) {
+        for (std::size_t i = 0; i < recipe.table.size(); ++i) {
             const std::size_t at = tableStart + i * entrySize;
-            out[at] = BlueOf(spec.table[i]);
-            out[at + 1] = GreenOf(spec.table[i]);
-            out[at + 2] = RedOf(spec.table[i]);
+            out[at] = BlueOf(recipe.table[i]);
+            out[at + 1] = GreenOf(recipe.table[i]);
+            out[at + 2] = RedOf(recipe.table[i]);
         }
     }
     std::copy(pixels.begin(), pixels.end(), out.begin() + static_cast<std::ptrdiff_t>(offset));
@@ -186,14 +186,14 @@ std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec) {
 std::vector<std::uint8_t> BuildRleBmp(int width, int height, int bitsPerPixel,
                                       const std::vector<Colour>& table,
                                       const std::vector<std::uint8_t>& stream) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bitsPerPixel;
-    spec.table = table;
-    spec.indices.assign(static_cast<std::size_t>(width * height), 0);
-    spec.compression = BmpCompression::kRle;
-    auto out = BuildBmp(spec);
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bitsPerPixel = bitsPerPixel;
+    recipe.table = table;
+    recipe.indices.assign(static_cast<std::size_t>(width * height), 0);
+    recipe.compression = BmpCompression::kRle;
+    auto out = BuildBmp(recipe);
     const std::size_t offset = 54 + 4 * table.size();
     out.resize(offset);
     out.insert(out.end(), stream.begin(), stream.end());

@@ -11,7 +11,7 @@ enum class BmpCompression { kNone, kRle };
 
 // A BMP file as a test wants it written. Indexed pictures take `indices` (top row first) and
 // `table`; 24-bit pictures take `pixels`.
-struct BmpSpec {
+struct BmpRecipe {
     int infoSize = 40;  // 12 (OS/2 core), 16 or 64 (OS/2 2.x), 40, 52, 56, 108, 124
     int width = 0;
     int height = 0;
@@ -25,7 +25,7 @@ struct BmpSpec {
     std::uint32_t gapBeforePixels = 0;
 };
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<std::uint8_t> BuildBmp(const BmpRecipe& recipe);
 
 // RLE streams for a picture given top row first, as a writer would emit them: encoded runs for
 // repeats, absolute runs (word padded) otherwise, an end-of-line after each row and an

@@ -13,7 +13,7 @@ namespace orvandel {
 namespace {
 
 using testing::BmpCompression;
-using testing::BmpSpec;
+using testing::BmpRecipe;
 using testing::BuildBmp;
 using testing::BuildRleBmp;
 using testing::Put16;
@@ -41,31 +41,31 @@ void ExpectWellFormed(const DecodeResult& result) {
     }
 }
 
-BmpSpec Picture(int infoSize, int bpp, BmpCompression compression, bool topDown = false) {
-    BmpSpec spec;
-    spec.infoSize = infoSize;
-    spec.width = 5;
-    spec.height = 4;
-    spec.topDown = topDown;
-    spec.bitsPerPixel = bpp;
-    spec.compression = compression;
-    const auto pixels = static_cast<std::size_t>(spec.width * spec.height);
+BmpRecipe Picture(int infoSize, int bpp, BmpCompression compression, bool topDown = false) {
+    BmpRecipe recipe;
+    recipe.infoSize = infoSize;
+    recipe.width = 5;
+    recipe.height = 4;
+    recipe.topDown = topDown;
+    recipe.bitsPerPixel = bpp;
+    recipe.compression = compression;
+    const auto pixels = static_cast<std::size_t>(recipe.width * recipe.height);
     for (std::size_t i = 0; i < pixels; ++i) {
         if (bpp == 24) {
-            spec.pixels.push_back(MakeColour(static_cast<std::uint8_t>(i), 2, 3));
+            recipe.pixels.push_back(MakeColour(static_cast<std::uint8_t>(i), 2, 3));
         } else {
-            spec.indices.push_back(static_cast<std::uint8_t>((i / 3) % (1U << bpp)));
+            recipe.indices.push_back(static_cast<std::uint8_t>((i / 3) % (1U << bpp)));
         }
     }
     if (bpp <= 8) {
         for (std::size_t i = 0; i < (std::size_t{1} << bpp); ++i) {
-            spec.table.push_back(MakeColour(static_cast<std::uint8_t>(i), 7, 9));
+            recipe.table.push_back(MakeColour(static_cast<std::uint8_t>(i), 7, 9));
         }
     }
-    return spec;
+    return recipe;
 }
 
-std::vector<BmpSpec> SampleFiles() {
+std::vector<BmpRecipe> SampleFiles() {
     return {
         Picture(12, 8, BmpCompression::kNone),        Picture(16, 4, BmpCompression::kNone),
         Picture(40, 1, BmpCompression::kNone),        Picture(40, 24, BmpCompression::kNone, true),
@@ -82,17 +82,17 @@ std::string ReasonFor(const Bytes& file) {
 }
 
 TEST(BmpHostileTest, EveryTruncationIsRefusedOrDecodedSafely) {
-    for (const BmpSpec& spec : SampleFiles()) {
-        const Bytes file = BuildBmp(spec);
+    for (const BmpRecipe& recipe : SampleFiles()) {
+        const Bytes file = BuildBmp(recipe);
         const std::uint32_t pixelOffset = static_cast<std::uint32_t>(file[10] | file[11] << 8);
         for (std::size_t size = 0; size < file.size(); ++size) {
-            SCOPED_TRACE("header " + std::to_string(spec.infoSize) + ", " +
-                         std::to_string(spec.bitsPerPixel) + " bit, cut at " +
+            SCOPED_TRACE("header " + std::to_string(recipe.infoSize) + ", " +
+                         std::to_string(recipe.bitsPerPixel) + " bit, cut at " +
                          std::to_string(size));
             const Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size));
             const DecodeResult result = BmpDecoder::DecodeBytes(cut);
             ExpectWellFormed(result);
-            if (size <= pixelOffset || spec.compression == BmpCompression::kRle) {
+            if (size <= pixelOffset || recipe.compression == BmpCompression::kRle) {
                 EXPECT_FALSE(result.picture);
             }
         }
@@ -178,22 +178,22 @@ TEST(BmpHostileTest, LyingHeaderFieldsAreRefusedBeforeThePixels) {
 }
 
 TEST(BmpHostileTest, TopDownRunLengthPicturesAreRefused) {
-    BmpSpec spec = Picture(40, 8, BmpCompression::kRle);
-    Bytes file = BuildBmp(spec);
-    Put32(file, 22, static_cast<std::uint32_t>(-spec.height));
+    BmpRecipe recipe = Picture(40, 8, BmpCompression::kRle);
+    Bytes file = BuildBmp(recipe);
+    Put32(file, 22, static_cast<std::uint32_t>(-recipe.height));
     EXPECT_EQ(ReasonFor(file), "RLE8 pictures cannot be stored top-down (negative height)");
 }
 
 TEST(BmpHostileTest, ShortOs2TablesEndWhereThePixelsBegin) {
-    BmpSpec spec = Picture(12, 8, BmpCompression::kNone);
-    spec.table.resize(3);
-    for (auto& index : spec.indices) {
+    BmpRecipe recipe = Picture(12, 8, BmpCompression::kNone);
+    recipe.table.resize(3);
+    for (auto& index : recipe.indices) {
         index = static_cast<std::uint8_t>(index % 3);
     }
-    const auto result = BmpDecoder::DecodeBytes(BuildBmp(spec));
+    const auto result = BmpDecoder::DecodeBytes(BuildBmp(recipe));
     ASSERT_TRUE(result.picture) << result.reason;
-    EXPECT_EQ(result.picture->indices, spec.indices);
-    EXPECT_EQ(result.picture->colourTable[2], spec.table[2]);
+    EXPECT_EQ(result.picture->indices, recipe.indices);
+    EXPECT_EQ(result.picture->colourTable[2], recipe.table[2]);
     EXPECT_EQ(result.picture->colourTable[3], Colour{0});
 }
 
@@ -328,8 +328,8 @@ TEST_F(BmpHugeFileTest, AHugeFileWithAnOversizedHeaderIsRefusedAfterItsHeader) {
 }
 
 TEST_F(BmpHugeFileTest, PixelsFarIntoAHugeFileAreReadAlone) {
-    BmpSpec spec = Picture(40, 8, BmpCompression::kNone);
-    const Bytes small = BuildBmp(spec);
+    BmpRecipe recipe = Picture(40, 8, BmpCompression::kNone);
+    const Bytes small = BuildBmp(recipe);
     const Bytes head(small.begin(), small.begin() + 1078);
     const Bytes pixels(small.begin() + 1078, small.end());
     Bytes header = head;
@@ -341,7 +341,7 @@ TEST_F(BmpHugeFileTest, PixelsFarIntoAHugeFileAreReadAlone) {
     }
     const DecodeResult result = BmpDecoder().Decode(m_path);
     ASSERT_TRUE(result.picture) << result.reason;
-    EXPECT_EQ(result.picture->indices, spec.indices);
+    EXPECT_EQ(result.picture->indices, recipe.indices);
 }
 
 TEST(BmpFileTest, FileAndMemoryDecodingAgreeOnEveryTruncation) {

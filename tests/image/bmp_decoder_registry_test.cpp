@@ -57,12 +57,12 @@ protected:
 };
 
 std::vector<unsigned char> SmallBmp() {
-    testing::BmpSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.table = {MakeColour(1, 2, 3), MakeColour(4, 5, 6)};
-    spec.indices = {0, 1, 1, 0};
-    const auto bytes = testing::BuildBmp(spec);
+    testing::BmpRecipe recipe;
+    recipe.width = 2;
+    recipe.height = 2;
+    recipe.table = {MakeColour(1, 2, 3), MakeColour(4, 5, 6)};
+    recipe.indices = {0, 1, 1, 0};
+    const auto bytes = testing::BuildBmp(recipe);
     return {bytes.begin(), bytes.end()};
 }
 

@@ -10,7 +10,7 @@ namespace orvandel {
 namespace {
 
 using testing::BmpCompression;
-using testing::BmpSpec;
+using testing::BmpRecipe;
 using testing::BuildBmp;
 
 struct Variant {
@@ -57,95 +57,95 @@ std::vector<Variant> AllVariants() {
     return out;
 }
 
-BmpSpec SpecFor(const Variant& v) {
-    BmpSpec spec;
-    spec.infoSize = v.infoSize;
-    spec.width = 13;  // odd, and not a whole number of bytes or words at any depth
-    spec.height = 7;
-    spec.topDown = v.topDown;
-    spec.bitsPerPixel = v.bitsPerPixel;
-    spec.compression = v.compression;
-    const auto w = static_cast<std::size_t>(spec.width);
-    const auto h = static_cast<std::size_t>(spec.height);
+BmpRecipe SpecFor(const Variant& v) {
+    BmpRecipe recipe;
+    recipe.infoSize = v.infoSize;
+    recipe.width = 13;  // odd, and not a whole number of bytes or words at any depth
+    recipe.height = 7;
+    recipe.topDown = v.topDown;
+    recipe.bitsPerPixel = v.bitsPerPixel;
+    recipe.compression = v.compression;
+    const auto w = static_cast<std::size_t>(recipe.width);
+    const auto h = static_cast<std::size_t>(recipe.height);
     if (v.bitsPerPixel == 24) {
         for (std::size_t y = 0; y < h; ++y) {
             for (std::size_t x = 0; x < w; ++x) {
-                spec.pixels.push_back(MakeColour(static_cast<std::uint8_t>(x * 19),
-                                                 static_cast<std::uint8_t>(y * 31 + 1),
-                                                 static_cast<std::uint8_t>(x * y * 7 + 2)));
+                recipe.pixels.push_back(MakeColour(static_cast<std::uint8_t>(x * 19),
+                                                   static_cast<std::uint8_t>(y * 31 + 1),
+                                                   static_cast<std::uint8_t>(x * y * 7 + 2)));
             }
         }
-        return spec;
+        return recipe;
     }
     const std::size_t full = std::size_t{1} << v.bitsPerPixel;
     const std::size_t tableSize = v.shortTable ? (full == 2 ? 1 : full / 2 - 1) : full;
     for (std::size_t i = 0; i < tableSize; ++i) {
-        spec.table.push_back(MakeColour(static_cast<std::uint8_t>(i * 5 + 3),
-                                        static_cast<std::uint8_t>(255 - i),
-                                        static_cast<std::uint8_t>(i * 11)));
+        recipe.table.push_back(MakeColour(static_cast<std::uint8_t>(i * 5 + 3),
+                                          static_cast<std::uint8_t>(255 - i),
+                                          static_cast<std::uint8_t>(i * 11)));
     }
     // Runs at the left for the RLE encoder's repeat path, varied pixels to the right for its
     // absolute runs.
     for (std::size_t y = 0; y < h; ++y) {
         for (std::size_t x = 0; x < w; ++x) {
             const std::size_t value = x < 4 ? y : x * 7 + y * 3 + x / 3;
-            spec.indices.push_back(static_cast<std::uint8_t>(value % tableSize));
+            recipe.indices.push_back(static_cast<std::uint8_t>(value % tableSize));
         }
     }
-    return spec;
+    return recipe;
 }
 
 class BmpVariantTest : public ::testing::TestWithParam<Variant> {};
 
 TEST_P(BmpVariantTest, DecodesToTheWrittenPixels) {
-    const BmpSpec spec = SpecFor(GetParam());
-    const auto file = BuildBmp(spec);
+    const BmpRecipe recipe = SpecFor(GetParam());
+    const auto file = BuildBmp(recipe);
     const DecodeResult result = BmpDecoder::DecodeBytes(file);
     ASSERT_TRUE(result.picture) << result.reason;
     const DecodedPicture& picture = *result.picture;
-    EXPECT_EQ(picture.width, spec.width);
-    EXPECT_EQ(picture.height, spec.height);
-    EXPECT_EQ(picture.bitsPerPixel, spec.bitsPerPixel);
-    if (spec.bitsPerPixel == 24) {
-        EXPECT_EQ(picture.pixels, spec.pixels);
+    EXPECT_EQ(picture.width, recipe.width);
+    EXPECT_EQ(picture.height, recipe.height);
+    EXPECT_EQ(picture.bitsPerPixel, recipe.bitsPerPixel);
+    if (recipe.bitsPerPixel == 24) {
+        EXPECT_EQ(picture.pixels, recipe.pixels);
         return;
     }
-    EXPECT_EQ(picture.indices, spec.indices);
-    ASSERT_EQ(picture.colourTable.size(), std::size_t{1} << spec.bitsPerPixel);
+    EXPECT_EQ(picture.indices, recipe.indices);
+    ASSERT_EQ(picture.colourTable.size(), std::size_t{1} << recipe.bitsPerPixel);
     for (std::size_t i = 0; i < picture.colourTable.size(); ++i) {
-        const Colour expected = i < spec.table.size() ? spec.table[i] : Colour{0};
+        const Colour expected = i < recipe.table.size() ? recipe.table[i] : Colour{0};
         EXPECT_EQ(picture.colourTable[i], expected) << "entry " << i;
     }
-    EXPECT_EQ(picture.ColourAt(12, 6), spec.table[spec.indices.back()]);
+    EXPECT_EQ(picture.ColourAt(12, 6), recipe.table[recipe.indices.back()]);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLayouts, BmpVariantTest, ::testing::ValuesIn(AllVariants()),
                          VariantName);
 
 TEST(BmpDecoderTest, ColoursUsedZeroMeansAFullTable) {
-    BmpSpec spec = SpecFor({40, 4, BmpCompression::kNone, false, false});
-    spec.writeColoursUsed = false;
-    const auto result = BmpDecoder::DecodeBytes(BuildBmp(spec));
+    BmpRecipe recipe = SpecFor({40, 4, BmpCompression::kNone, false, false});
+    recipe.writeColoursUsed = false;
+    const auto result = BmpDecoder::DecodeBytes(BuildBmp(recipe));
     ASSERT_TRUE(result.picture) << result.reason;
-    EXPECT_EQ(result.picture->colourTable[15], spec.table[15]);
+    EXPECT_EQ(result.picture->colourTable[15], recipe.table[15]);
 }
 
 TEST(BmpDecoderTest, UnusedBytesBeforeThePixelsAreSkipped) {
-    BmpSpec spec = SpecFor({40, 8, BmpCompression::kNone, false, true});
-    spec.gapBeforePixels = 37;
-    const auto result = BmpDecoder::DecodeBytes(BuildBmp(spec));
+    BmpRecipe recipe = SpecFor({40, 8, BmpCompression::kNone, false, true});
+    recipe.gapBeforePixels = 37;
+    const auto result = BmpDecoder::DecodeBytes(BuildBmp(recipe));
     ASSERT_TRUE(result.picture) << result.reason;
-    EXPECT_EQ(result.picture->indices, spec.indices);
+    EXPECT_EQ(result.picture->indices, recipe.indices);
 }
 
 TEST(BmpDecoderTest, IndicesPastTheTableReadAsBlack) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bitsPerPixel = 8;
-    spec.table = {MakeColour(1, 2, 3), MakeColour(4, 5, 6)};
-    spec.indices = {1, 2, 255};
-    const auto result = BmpDecoder::DecodeBytes(BuildBmp(spec));
+    BmpRecipe recipe;
+    recipe.width = 3;
+    recipe.height = 1;
+    recipe.bitsPerPixel = 8;
+    recipe.table = {MakeColour(1, 2, 3), MakeColour(4, 5, 6)};
+    recipe.indices = {1, 2, 255};
+    const auto result = BmpDecoder::DecodeBytes(BuildBmp(recipe));
     ASSERT_TRUE(result.picture) << result.reason;
     EXPECT_EQ(result.picture->ColourAt(0, 0), MakeColour(4, 5, 6));
     EXPECT_EQ(result.picture->ColourAt(1, 0), Colour{0});
@@ -153,26 +153,26 @@ TEST(BmpDecoderTest, IndicesPastTheTableReadAsBlack) {
 }
 
 TEST(BmpDecoderTest, LargestPictureDecodesAndOneMoreIsRefused) {
-    BmpSpec spec;
-    spec.bitsPerPixel = 1;
-    spec.table = {MakeColour(0, 0, 0), MakeColour(255, 255, 255)};
-    spec.width = kMaxPictureWidth;
-    spec.height = kMaxPictureHeight;
-    spec.indices.assign(static_cast<std::size_t>(spec.width * spec.height), 1);
-    const auto largest = BmpDecoder::DecodeBytes(BuildBmp(spec));
+    BmpRecipe recipe;
+    recipe.bitsPerPixel = 1;
+    recipe.table = {MakeColour(0, 0, 0), MakeColour(255, 255, 255)};
+    recipe.width = kMaxPictureWidth;
+    recipe.height = kMaxPictureHeight;
+    recipe.indices.assign(static_cast<std::size_t>(recipe.width * recipe.height), 1);
+    const auto largest = BmpDecoder::DecodeBytes(BuildBmp(recipe));
     ASSERT_TRUE(largest.picture) << largest.reason;
-    EXPECT_EQ(largest.picture->indices, spec.indices);
+    EXPECT_EQ(largest.picture->indices, recipe.indices);
 
-    spec.width = kMaxPictureWidth + 1;
-    spec.height = 10;
-    spec.indices.assign(static_cast<std::size_t>(spec.width * spec.height), 1);
-    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(spec)).reason, "too wide: 321 > 320");
+    recipe.width = kMaxPictureWidth + 1;
+    recipe.height = 10;
+    recipe.indices.assign(static_cast<std::size_t>(recipe.width * recipe.height), 1);
+    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(recipe)).reason, "too wide: 321 > 320");
 
-    spec.width = 10;
-    spec.height = kMaxPictureHeight + 1;
-    spec.topDown = true;
-    spec.indices.assign(static_cast<std::size_t>(spec.width * spec.height), 1);
-    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(spec)).reason, "too tall: 1001 > 1000");
+    recipe.width = 10;
+    recipe.height = kMaxPictureHeight + 1;
+    recipe.topDown = true;
+    recipe.indices.assign(static_cast<std::size_t>(recipe.width * recipe.height), 1);
+    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(recipe)).reason, "too tall: 1001 > 1000");
 }
 
 }  // namespace

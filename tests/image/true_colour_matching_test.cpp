@@ -163,16 +163,16 @@ TEST(TrueColourMatching, FilesMatchAsTheirDecodedPicturesDo) {
     testing::TempFolder folder;
     for (const int width : {1, 3, 17, 320}) {
         for (const bool topDown : {false, true}) {
-            testing::BmpSpec spec;
-            spec.width = width;
-            spec.height = 7;
-            spec.topDown = topDown;
-            spec.bitsPerPixel = 24;
-            for (int i = 0; i < width * spec.height; ++i) {
-                spec.pixels.push_back(i % 3 == 0 ? palette[static_cast<int>(random() % 16)]
-                                                 : static_cast<Colour>(random() & 0xFFFFFF));
+            testing::BmpRecipe recipe;
+            recipe.width = width;
+            recipe.height = 7;
+            recipe.topDown = topDown;
+            recipe.bitsPerPixel = 24;
+            for (int i = 0; i < width * recipe.height; ++i) {
+                recipe.pixels.push_back(i % 3 == 0 ? palette[static_cast<int>(random() % 16)]
+                                                   : static_cast<Colour>(random() & 0xFFFFFF));
             }
-            const std::vector<std::uint8_t> bytes = testing::BuildBmp(spec);
+            const std::vector<std::uint8_t> bytes = testing::BuildBmp(recipe);
             const auto path = folder / "wall.bmp";
             testing::WriteFileBytes(path, {bytes.begin(), bytes.end()});
 
