@@ -9,7 +9,7 @@
 #   --time S   how long each target runs (default 60)
 #   --ci       replays every committed corpus and runs each target for 20 seconds
 #
-# Inputs that add coverage go to build-fuzz/work/<target>/; the committed seeds in
+# Inputs that add coverage go to build-fuzz/grown/<target>/; the committed seeds in
 # fuzz/corpus/<target>/ are only read. A crash, leak, sanitizer report, time-out or memory
 # blow-up fails the run; the input that caused it is kept as build-fuzz/artifacts/<target>-*.
 # Extra libFuzzer options can be passed in FUZZ_ARGS (for example FUZZ_ARGS="-jobs=2").
@@ -53,7 +53,7 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 failed=()
 for t in "${targets[@]}"; do
-  work="$build_dir/work/$t"
+  work="$build_dir/grown/$t"
   artifacts="$build_dir/artifacts"
   mkdir -p "$work" "$artifacts"
   opts=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
