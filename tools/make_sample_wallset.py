@@ -21,6 +21,8 @@ import os
 import struct
 import sys
 
+from wallset_geometry import FILE_NAMES, TABLE
+
 TRANSPARENT = 10
 
 # Index 0 stays black: the viewer clears to it, so it reads as the darkness beyond the walls.
@@ -89,34 +91,16 @@ def s_for_half_width(hw):
     return (lo + hi) / 2
 
 
-# Pieces as they use their slot's picture (own, unmirrored form).
-# name, lateral, forward, left, top, right, bottom, source x, slot
+# Pieces as they use their slot's picture (own, unmirrored form; D3RR mirrors D3LL, D0 draws
+# nothing). name, lateral, forward, left, top, right, bottom, source x, slot
 PIECES = [
-    ("D3LL", -2, 3, 0, 25, 15, 73, 0, 5),
-    ("D3L", -1, 3, 0, 25, 83, 75, 32, 4),
-    ("D3R", 1, 3, 139, 25, 223, 75, 0, 4),
-    ("D3", 0, 3, 74, 25, 149, 75, 18, 4),
-    ("D2L", -1, 2, 0, 20, 74, 90, 61, 3),
-    ("D2R", 1, 2, 149, 20, 223, 90, 0, 3),
-    ("D2", 0, 2, 60, 20, 163, 90, 16, 3),
-    ("D1L", -1, 1, 0, 9, 63, 119, 192, 2),
-    ("D1R", 1, 1, 160, 9, 223, 119, 0, 2),
-    ("D1", 0, 1, 32, 9, 191, 119, 48, 2),
-    ("D0L", -1, 0, 0, 0, 31, 135, 0, 1),
-    ("D0R", 1, 0, 192, 0, 223, 135, 0, 0),
+    (name, lat, fwd, left, top, right, bottom, sx, slot)
+    for name, lat, fwd, _, left, top, right, bottom, sx, _, slot, mirrored in TABLE
+    if not mirrored and slot != 6
 ]
 
 # Picture sizes: wide and tall enough for every piece's window.
 SLOT_SIZE = {0: (32, 136), 1: (32, 136), 2: (256, 111), 3: (136, 71), 4: (117, 51), 5: (16, 49)}
-
-FILE_NAMES = [
-    "0084 [Dungeon Graphics - Wall (Right Side 0)] .bmp",
-    "0085 [Dungeon Graphics - Wall (Left Side 0)] .bmp",
-    "0086 [Dungeon Graphics - Wall (Front and Sides 1)] .bmp",
-    "0087 [Dungeon Graphics - Wall (Front and Sides 2)] .bmp",
-    "0088 [Dungeon Graphics - Wall (Front and Sides 3)] .bmp",
-    "0089 [Dungeon Graphics - Wall (Far Left Side 3)] .bmp",
-]
 
 # The centre piece of each distance anchors the front texture of its strip.
 FRONT_ANCHOR = {2: (48, 1), 3: (16, 2), 4: (18, 3)}
