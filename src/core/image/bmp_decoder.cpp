@@ -433,6 +433,10 @@ DecodeResult BmpDecoder::Decode(const std::filesystem::path& fileName, ColourRow
     if (!file.IsOpen()) {
         return DecodeResult::Fail(file.reason());
     }
+    return Decode(file, rows);
+}
+
+DecodeResult BmpDecoder::Decode(PictureFile& file, ColourRowSink* rows) const {
     std::vector<std::uint8_t> head;
     if (!file.Read(0, kLargestHead, head)) {
         return DecodeResult::Fail(file.reason());

@@ -48,7 +48,7 @@ DecodeResult DecodePictureFile(const std::filesystem::path& fileName, ColourRowS
     // A BMP file is ours alone: another decoder's opinion of a broken BMP would only hide why
     // the game itself will not load it.
     if (bmp.Recognizes(head)) {
-        return bmp.Decode(fileName, rows);
+        return bmp.Decode(file, rows);
     }
     for (const auto& decoder : RegisteredDecoders()) {
         if (decoder->Recognizes(head)) {
