@@ -86,7 +86,7 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         }
         map = *mapLoad.map;
     }
-    for (const Square& cell : request.toggles) {
+    for (const Point& cell : request.toggles) {
         map.ToggleCell(cell.x, cell.y);
     }
     map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
@@ -106,7 +106,7 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         return kExitFailed;
     }
     out << "rendered "
-        << messages::PositionReadOut(map.viewerX(), map.viewerY(), map.viewerDirection())
+        << messages::PositionReadOut(map.viewerX(), map.viewerY(), DirectionLetter(map.viewerDirection()))
         << (request.evenOdd ? " even/odd" : "") << " to " << request.output.string() << "\n";
     return loaded.report.ok() ? kExitOk : kExitFailed;
 }

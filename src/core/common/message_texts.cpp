@@ -14,8 +14,8 @@ std::string ExportConfirmation(std::string_view homeFolder) {
     return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
 }
 
-std::string PositionReadOut(int x, int y, Direction d) {
-    return "(" + std::to_string(x) + "," + std::to_string(y) + "," + DirectionLetter(d) + ")";
+std::string PositionReadOut(int x, int y, char facingLetter) {
+    return "(" + std::to_string(x) + "," + std::to_string(y) + "," + facingLetter + ")";
 }
 
 }  // namespace orvandel::messages

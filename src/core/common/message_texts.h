@@ -3,8 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/view/direction.h"
-
 namespace orvandel::messages {
 
 inline constexpr std::string_view kAppName = "Orvandel";
@@ -22,6 +20,6 @@ std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);
 std::string ExportConfirmation(std::string_view homeFolder);
 // The position read-out: "(7,6,N)".
-std::string PositionReadOut(int x, int y, Direction d);
+std::string PositionReadOut(int x, int y, char facingLetter);
 
 }  // namespace orvandel::messages
