@@ -123,7 +123,7 @@ TEST_F(CliUsage, ABadMapIsRefusedWithItsLineAndColumn) {
     WriteFileText(home / "short.map", "################\n");
     ExpectUsageError({"render", "--map", "short.map", "--output", "v.bmp"}, "short.map");
     ExpectUsageError({"render", "--map", "absent.map", "--output", "v.bmp"}, "absent.map");
-    ExpectUsageError({"render", "--map", ".", "--output", "v.bmp"}, "not a regular file");
+    ExpectUsageError({"render", "--map", ".", "--output", "v.bmp"}, "is a folder, not a file");
 }
 
 }  // namespace

@@ -2,6 +2,15 @@
 
 namespace orvandel::messages {
 
+std::string CannotBeRead(std::string_view systemReason) {
+    return "cannot be read: " + std::string(systemReason);
+}
+
+std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
+    return "too large: " + std::to_string(size) + " bytes, at most " + std::to_string(maxBytes) +
+           " are read";
+}
+
 std::string BitmapsFailed(std::string_view list) {
     return std::string(kBitmapsFailedHeading) + std::string(list);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,13 @@ inline constexpr std::string_view kExportFailedHeading =
     "The following picture(s) failed to be exported:\n\n";
 inline constexpr std::string_view kExportCancelled = "Export cancelled";
 inline constexpr std::string_view kExportFinished = "export finished";
+
+// Why a file could not be read, the same words for every file the program reads.
+inline constexpr std::string_view kMissingFile = "missing file";
+inline constexpr std::string_view kIsAFolder = "is a folder, not a file";
+inline constexpr std::string_view kNotARegularFile = "not a regular file";
+std::string CannotBeRead(std::string_view systemReason);
+std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 
 // `list` holds one name per line, each ending in "\n".
 std::string BitmapsFailed(std::string_view list);
