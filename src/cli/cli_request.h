@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/image/picture_format.h"
 #include "core/view/direction.h"
 #include "core/view/view_cell_table.h"
 
@@ -31,7 +32,11 @@ struct CliRequest {
     std::vector<Square> toggles;
     ViewerPlacement placement;
     bool evenOdd = false;
-    std::filesystem::path output;
+    std::filesystem::path output;  // empty when the picture goes to standard output
+    bool outputToStdout = false;
+    PictureFormat format = PictureFormat::kBmp;
+    std::optional<int> size;  // fit the picture into a size x size square
+    bool noPartial = false;   // write nothing unless the whole wall set loaded
 
     // check
     bool strict = false;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "core/common/message_texts.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
+#include "core/view/view_picture_size.h"
 #include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
@@ -97,9 +99,30 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
         return kExitFailed;
     }
-    const ViewPictureFormat format =
-        ViewPictureFormatFor(request.output).value_or(ViewPictureFormat::kBmp);
-    const Status written = WriteViewPicture(renderer.viewport(), request.output, format);
+    if (request.noPartial && !loaded.report.ok()) {
+        err << "orvandel-cli: " << messages::kNothingWrittenForPartialSet << "\n";
+        return kExitFailed;
+    }
+    std::unique_ptr<CPaletteDib> scaled;
+    if (request.size) {
+        scaled = ScaleViewPicture(renderer.viewport(), FitViewportIn(*request.size));
+        if (!scaled) {
+            err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
+            return kExitFailed;
+        }
+    }
+    const CPaletteDib& picture = scaled ? *scaled : renderer.viewport();
+    if (request.outputToStdout) {
+        const SendResult sent = SendViewPicture(picture, out, request.format);
+        if (sent.outcome == SendOutcome::kFailed) {
+            err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
+        }
+        if (sent.outcome != SendOutcome::kSent) {
+            return kExitFailed;
+        }
+        return loaded.report.ok() ? kExitOk : kExitFailed;
+    }
+    const Status written = WriteViewPicture(picture, request.output, request.format);
     if (!written) {
         err << "orvandel-cli: '" << request.output.string()
             << "' could not be written: " << written.reason() << "\n";

@@ -76,7 +76,7 @@ int CKelApp::Run(int& argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvandel"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANDEL_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("orvandel"));
+    QApplication::setDesktopFileName(QStringLiteral(ORVANDEL_APP_ID));
     RegisterQtPictureDecoders();
 
     QtMessagePresenter messages;

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <string_view>
 
 #include "gui/form_layout.h"
 
@@ -16,6 +18,7 @@ class CKelBox;
 class CKelDoc;
 class CMapBox;
 class MessagePresenter;
+class ViewSaveDialog;
 
 // The main form: preview, map grid, the six walk and turn buttons laid out like a keypad, the
 // even/odd switch, the position read-out, and the reload and export buttons.
@@ -24,6 +27,7 @@ class CKelView : public QWidget {
 
 public:
     CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* parent = nullptr);
+    ~CKelView() override;
 
     // Runs whenever a document is attached: links the preview, loads the wall set, renders.
     // Map, viewer, switch and read-out keep their state.
@@ -38,6 +42,8 @@ public:
     CKelBox& previewBox() { return *m_wndPreview; }
     QAbstractButton& control(FormControl which);
     QLabel& positionLabel() { return *m_wndPosition; }
+    // Replaces the file dialog of "Save view as"; tests answer it from a script.
+    void SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog);
 
 public slots:
     void OnTurn(int delta);
@@ -46,6 +52,8 @@ public slots:
     void OnReload();
     void OnExport();
     void OnMapChanged();
+    void OnCopyView();
+    void OnSaveView();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -55,6 +63,8 @@ private:
     void LinkPreview();
     void LoadWallSet();
     void PlaceControls();
+    void CreatePreviewMenu();
+    void AddPreviewAction(std::string_view caption, void (CKelView::*slot)());
 
     CKelDoc& m_document;
     MessagePresenter& m_messages;
@@ -65,6 +75,7 @@ private:
     QLabel* m_wndMapNote = nullptr;
     std::array<QAbstractButton*, 9> m_buttons{};  // template order, up to the export button
     DialogBase m_dialogBase;
+    std::unique_ptr<ViewSaveDialog> m_saveDialog;
 };
 
 }  // namespace orvandel
