@@ -24,15 +24,15 @@ set(CPACK_PACKAGE_NAME ${ORVANDEL_PACKAGE_NAME})
 set(CPACK_PACKAGE_VENDOR "Orvandel developers")
 set(CPACK_PACKAGE_CONTACT "Orvandel developers <orvandel@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "previewer for first-person dungeon wall sets")
+# CPack puts the summary first and indents these lines itself; an empty line separates paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "previewer for first-person dungeon wall sets
- Orvandel shows wall artists their walls the way the game shows them. It
- loads six wall pictures in one shared 16-colour palette, composes the
- first-person view from any square of an editable test map, simulates the
- alternating even/odd wall drawing and exports every wall piece as 8-bit BMP.
- .
- The package holds the desktop program, the headless orvandel-cli for scripts,
- a thumbnailer for .Pelorim files, and the manual pages.")
+  "Orvandel shows wall artists their walls the way the game shows them. It
+loads six wall pictures in one shared 16-colour palette, composes the
+first-person view from any square of an editable test map, simulates the
+alternating even/odd wall drawing and exports every wall piece as 8-bit BMP.
+
+The package holds the desktop program, the headless orvandel-cli for scripts,
+a thumbnailer for .Pelorim files, and the manual pages.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/orvandel/orvandel")
