@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/common/geometry.h"
 #include "core/image/picture_format.h"
-#include "core/view/direction.h"
+#include "core/map/direction.h"
 #include "core/view/view_cell_table.h"
 
 namespace orvandel::cli {
@@ -29,7 +30,7 @@ struct CliRequest {
 
     // render
     std::optional<std::filesystem::path> mapFile;
-    std::vector<Square> toggles;
+    std::vector<Point> toggles;
     ViewerPlacement placement;
     bool evenOdd = false;
     std::filesystem::path output;  // empty when the picture goes to standard output

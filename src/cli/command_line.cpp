@@ -8,6 +8,7 @@
 
 #include "cli/position_arguments.h"
 #include "cli/view_picture_output.h"
+#include "core/common/paths.h"
 
 #ifndef ORVANDEL_VERSION
 #define ORVANDEL_VERSION "unknown"
@@ -45,15 +46,8 @@ void AddCommonOptions(CLI::App& command, RawArguments& raw) {
         ->type_name("WALLSET");
 }
 
-// An absolute, tidy path: names resolve against the folder the tool started in, not against
-// wherever a later step may have moved.
 fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
-    fs::path path = fs::path(name).is_absolute() ? fs::path(name) : startFolder / name;
-    path = path.lexically_normal();
-    if (path.has_relative_path() && !path.has_filename()) {
-        path = path.parent_path();  // "dir/" and "dir" name the same home folder
-    }
-    return path;
+    return AbsolutePathFrom(startFolder, fs::path(name));
 }
 
 constexpr std::string_view kStandardOutputName = "-";
@@ -116,7 +110,7 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
         request.mapFile = AbsoluteFrom(startFolder, raw.map);
     }
     for (const std::string& toggle : raw.toggles) {
-        const std::optional<Square> cell = ParseCellArgument(toggle);
+        const std::optional<Point> cell = ParseCellArgument(toggle);
         if (!cell) {
             return UsageProblem{"--toggle '" + toggle +
                                 "': expected X,Y with X and Y from 0 to 15"};

@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -10,96 +9,52 @@
 #include "cli/check_report.h"
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
+#include "cli/report_output.h"
 #include "cli/view_picture_output.h"
-#include "cli/wall_set_session.h"
 #include "core/common/message_texts.h"
-#include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
 #include "core/view/view_picture_size.h"
 #include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-// A valid map is 16 lines of 16 characters with CRLF ends, under 300 bytes. Reading a little
-// more than that is enough for the parser to find the first fault of any longer file, and a
-// huge or endless file (a device, /dev/zero) is never read whole.
-constexpr std::streamsize kMapReadLimit = 4096;
-
-struct MapLoad {
-    std::optional<MapState> map;
-    std::string problem;
-};
-
-MapLoad ReadMapFile(const fs::path& file) {
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    if (!fs::exists(status)) {
-        return {std::nullopt, "does not exist"};
-    }
-    if (!fs::is_regular_file(status)) {
-        return {std::nullopt, "not a regular file"};
-    }
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
-        return {std::nullopt, "cannot be opened for reading"};
-    }
-    std::string text(static_cast<std::size_t>(kMapReadLimit), '\0');
-    stream.read(text.data(), kMapReadLimit);
-    text.resize(static_cast<std::size_t>(stream.gcount()));
-    MapTextResult parsed = ParseMapText(text);
-    if (!parsed.map) {
-        return {std::nullopt, parsed.error};
-    }
-    return {std::move(parsed.map), {}};
-}
-
-}  // namespace
-
-int RunExport(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunExport(const CliRequest& /*request*/, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
-    const LoadedWallSet loaded = LoadWallSetAndTell(document, request.homeFolder, err);
-    const ExportReport exported = ExportWallPieces(loaded.wallSet, request.homeFolder.string());
-    bool ok = loaded.report.ok();
-    if (!exported.bitmapCreated) {
-        err << "orvandel-cli: the export bitmap could not be created; nothing was written\n";
-        ok = false;
-    }
-    if (const std::optional<std::string> message = exported.FailureMessage()) {
-        WriteLines(err, *message);
-        ok = false;
-    }
-    out << messages::kExportFinished << "\n";
-    return ok ? kExitOk : kExitFailed;
+    const SessionReport loaded = session.Load();
+    WriteReport(loaded, out, err);
+    const SessionReport exported = session.Export();
+    WriteReport(exported, out, err);
+    return WorstExitStatus(ExitStatusOf(loaded.outcome), ExitStatusOf(exported.outcome));
 }
 
-int RunRender(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
     MapState map;
     if (request.mapFile) {
-        MapLoad mapLoad = ReadMapFile(*request.mapFile);
+        MapTextResult mapLoad = ReadMapFile(*request.mapFile);
         if (!mapLoad.map) {
-            err << "orvandel-cli: --map '" << request.mapFile->string() << "': " << mapLoad.problem
+            err << "orvandel-cli: --map '" << request.mapFile->string() << "': " << mapLoad.error
                 << "\n";
             return kExitUsage;
         }
         map = *mapLoad.map;
     }
-    for (const Square& cell : request.toggles) {
+    for (const Point& cell : request.toggles) {
         map.ToggleCell(cell.x, cell.y);
     }
     map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
 
-    const LoadedWallSet loaded = LoadWallSetAndTell(document, request.homeFolder, err);
+    const SessionReport loaded = session.Load();
+    // With the picture on standard output, nothing else may go there.
+    WriteReport(loaded, request.outputToStdout ? err : out, err);
     ViewRenderer renderer;
-    if (!renderer.RenderView(loaded.wallSet, map, request.evenOdd)) {
+    if (!renderer.RenderView(session.wallSet(), map, request.evenOdd)) {
         err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
         return kExitFailed;
     }
-    if (request.noPartial && !loaded.report.ok()) {
+    if (request.noPartial && loaded.outcome != Outcome::Done) {
         err << "orvandel-cli: " << messages::kNothingWrittenForPartialSet << "\n";
         return kExitFailed;
     }
@@ -117,10 +72,7 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         if (sent.outcome == SendOutcome::kFailed) {
             err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
         }
-        if (sent.outcome != SendOutcome::kSent) {
-            return kExitFailed;
-        }
-        return loaded.report.ok() ? kExitOk : kExitFailed;
+        return sent.outcome == SendOutcome::kSent ? ExitStatusOf(loaded.outcome) : kExitFailed;
     }
     const Status written = WriteViewPicture(picture, request.output, request.format);
     if (!written) {
@@ -129,18 +81,20 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         return kExitFailed;
     }
     out << "rendered "
-        << messages::PositionReadOut(map.viewerX(), map.viewerY(), map.viewerDirection())
+        << messages::PositionReadOut(map.viewerX(), map.viewerY(),
+                                     DirectionLetter(map.viewerDirection()))
         << (request.evenOdd ? " even/odd" : "") << " to " << request.output.string() << "\n";
-    return loaded.report.ok() ? kExitOk : kExitFailed;
+    return ExitStatusOf(loaded.outcome);
 }
 
-int RunCheck(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
-    const LoadedWallSet loaded = LoadWallSetAndTell(document, request.homeFolder, err);
-    const CheckReport report =
-        BuildCheckReport(loaded.wallSet, loaded.report, request.wallSet, request.homeFolder);
+    const SessionReport loaded = session.Load();
+    WriteReport(loaded, out, err);
+    const CheckReport report = BuildCheckReport(session.wallSet(), session.lastLoad(),
+                                                request.wallSet, request.homeFolder);
     out << report.text;
-    if (!loaded.report.ok() || report.failedFiles > 0) {
+    if (!loaded.ok() || report.failedFiles > 0) {
         return kExitFailed;
     }
     if (request.strict && (report.uncoveredPieces > 0 || report.approximatedPictures > 0)) {
@@ -162,17 +116,21 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     }
     const CliRequest& request = *parsed.request;
     RegisterOptionalPictureDecoders();
-    const std::optional<WallSetDocument> document = OpenWallSetDocument(request, err);
-    if (!document) {
-        return kExitUsage;
+    WallSetSession session(request.homeFolder);
+    if (request.wallSet) {
+        const SessionReport opened = session.Open(*request.wallSet);
+        WriteReport(opened, out, err);
+        if (!opened.ok()) {
+            return ExitStatusOf(opened.outcome);
+        }
     }
     switch (request.command) {
         case Command::kExport:
-            return RunExport(request, *document, out, err);
+            return RunExport(request, session, out, err);
         case Command::kRender:
-            return RunRender(request, *document, out, err);
+            return RunRender(request, session, out, err);
         case Command::kCheck:
-            return RunCheck(request, *document, out, err);
+            return RunCheck(request, session, out, err);
     }
     return kExitUsage;
 }

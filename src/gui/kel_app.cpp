@@ -29,12 +29,10 @@ bool DisplayAvailable() {
            EnvironmentSet("QT_QPA_PLATFORM");
 }
 
-std::filesystem::path AbsoluteAgainstHome(const std::string& fileName) {
-    const std::filesystem::path path(fileName);
-    if (path.is_absolute() || g_homeFolder.empty()) {
-        return path;
+void TellOnTerminal(const SessionReport& report) {
+    for (const Notice& notice : report.notices) {
+        std::cerr << "orvandel: " << notice.text << "\n";
     }
-    return std::filesystem::path(g_homeFolder) / path;
 }
 
 }  // namespace
@@ -61,16 +59,13 @@ int CKelApp::Run(int& argc, char** argv) {
             break;
     }
 
-    CKelDoc document;
-    Status opened = Status::Ok();
-    std::string shownName;
+    CKelDoc document(g_homeFolder);
+    SessionReport opened;
     if (!commandLine.wallSetFile.empty()) {
-        const std::filesystem::path path = AbsoluteAgainstHome(commandLine.wallSetFile);
-        shownName = path.string();
-        opened = document.Open(path);
+        opened = document.Open(commandLine.wallSetFile);
     }
-    if (!opened && !DisplayAvailable()) {
-        std::cerr << "orvandel: " << CannotOpenMessage(shownName, opened.reason()) << "\n";
+    if (!opened.ok() && !DisplayAvailable()) {
+        TellOnTerminal(opened);
         return 1;
     }
 
@@ -84,9 +79,9 @@ int CKelApp::Run(int& argc, char** argv) {
     RegisterQtPictureDecoders();
 
     QtMessagePresenter messages;
-    if (!opened) {
-        std::cerr << "orvandel: " << CannotOpenMessage(shownName, opened.reason()) << "\n";
-        messages.Show(WarningMessage(CannotOpenMessage(shownName, opened.reason())));
+    if (!opened.ok()) {
+        TellOnTerminal(opened);
+        Present(messages, opened);
         return 1;
     }
 

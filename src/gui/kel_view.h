@@ -40,6 +40,7 @@ public:
 
     CMapBox& mapBox() { return *m_wndMap; }
     CKelBox& previewBox() { return *m_wndPreview; }
+    // The button or check box of a control; only those are clickable controls.
     QAbstractButton& control(FormControl which);
     QLabel& positionLabel() { return *m_wndPosition; }
     // Replaces the file dialog of "Save view as"; tests answer it from a script.
@@ -60,8 +61,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void LinkPreview();
-    void LoadWallSet();
+    // What the initial update and the reload button both do: link, load, render.
+    void LoadAndRender();
+    // Runs a slot's work; running out of memory is reported instead of ending the program.
+    template <typename Work>
+    void Guarded(Work&& work);
     void PlaceControls();
     void CreatePreviewMenu();
     void AddPreviewAction(std::string_view caption, void (CKelView::*slot)());
@@ -73,7 +77,7 @@ private:
     bool m_bEvenOddCheck = false;
     QLabel* m_wndPosition = nullptr;
     QLabel* m_wndMapNote = nullptr;
-    std::array<QAbstractButton*, 9> m_buttons{};  // template order, up to the export button
+    std::array<QWidget*, kFormControlCount> m_wndControls{};  // every control, by its identity
     DialogBase m_dialogBase;
     std::unique_ptr<ViewSaveDialog> m_saveDialog;
 };

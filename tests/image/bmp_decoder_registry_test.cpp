@@ -97,7 +97,7 @@ TEST_F(PictureRegistryTest, FilesNoDecoderCanReadSayWhy) {
     EXPECT_EQ(DecodePictureFile(Write("empty.bmp", {})).reason, "empty file");
     EXPECT_EQ(DecodePictureFile(Write("b.png", {0x89, 'P', 'N', 'G'})).reason,
               "not a BMP file, and no decoder for this format");
-    EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "unreadable: Is a directory");
+    EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "is a folder, not a file");
     ASSERT_EQ(::mkfifo((m_folder / "fifo.bmp").c_str(), 0600), 0);
     EXPECT_EQ(DecodePictureFile(m_folder / "fifo.bmp").reason, "not a regular file");
     // Only a whole "BM" counts as a BMP signature.

@@ -1,15 +1,12 @@
 #include "core/image/palette16.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <string>
+
+#include "core/common/file_reader.h"
 
 namespace orvandel {
 namespace {
@@ -54,31 +51,15 @@ private:
 
 class FileSource final : public ByteSource {
 public:
-    explicit FileSource(int fd, std::uint64_t size) : m_fd(fd), m_size(size) {}
-    ~FileSource() override { ::close(m_fd); }
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
+    explicit FileSource(ReadableFile& file) : m_file(file) {}
 
-    std::uint64_t Size() const override { return m_size; }
+    std::uint64_t Size() const override { return m_file.size(); }
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-        std::size_t done = 0;
-        while (done < out.size()) {
-            const ssize_t got = ::pread(m_fd, out.data() + done, out.size() - done,
-                                        static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        return done;
+        return m_file.ReadAt(offset, out).value_or(0);
     }
 
 private:
-    int m_fd;
-    std::uint64_t m_size;
+    ReadableFile& m_file;
 };
 
 std::uint32_t Read32(const std::uint8_t* p) {
@@ -167,18 +148,11 @@ Status ReadPalette(ByteSource& source, Palette16& destination) {
 }  // namespace
 
 Status Palette16::ReadPaletteFile(const std::filesystem::path& fileName) {
-    // Non-blocking so that a FIFO under the palette's name is refused instead of waited on.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return Status::Fail(errno == ENOENT || errno == ENOTDIR ? "missing file"
-                                                                : "cannot open file");
+    ReadableFile file = ReadableFile::Open(fileName);
+    if (!file.IsOpen()) {
+        return Status::Fail(file.reason());
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return Status::Fail("not a regular file");
-    }
-    FileSource source(fd, static_cast<std::uint64_t>(info.st_size));
+    FileSource source(file);
     // Decode into a copy so that a failure leaves this palette as it was.
     Palette16 read = *this;
     Status status = ReadPalette(source, read);

@@ -5,6 +5,7 @@
 
 #include "core/image/palette_dib.h"
 #include "core/view/viewport_layout.h"
+#include "core/view/viewport_size.h"
 
 namespace orvandel {
 

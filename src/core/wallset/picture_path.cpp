@@ -4,6 +4,8 @@
 #include <optional>
 #include <system_error>
 
+#include "core/common/ascii.h"
+
 namespace orvandel {
 namespace {
 
@@ -12,16 +14,6 @@ namespace fs = std::filesystem;
 bool Exists(const fs::path& path) {
     std::error_code error;
     return fs::exists(path, error);
-}
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
 }
 
 fs::path BaseFolder(const std::string& homeFolder) {
@@ -52,7 +44,7 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, const std::stri
             break;
         }
         std::string candidate = it->path().filename().string();
-        if (EqualsIgnoringCase(candidate, component) && (!best || candidate < *best)) {
+        if (EqualsIgnoringAsciiCase(candidate, component) && (!best || candidate < *best)) {
             best = std::move(candidate);
         }
     }
