@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   python3 python3-pil time
   desktop-file-utils shared-mime-info fonts-dejavu-core
+  appstream librsvg2-bin scdoc dpkg-dev lintian file
 )
 
 missing=()
