@@ -1,15 +1,13 @@
 #include "core/image/palette16.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "core/image/picture_file.h"
 
 namespace orvandel {
 namespace {
@@ -54,31 +52,20 @@ private:
 
 class FileSource final : public ByteSource {
 public:
-    explicit FileSource(int fd, std::uint64_t size) : m_fd(fd), m_size(size) {}
-    ~FileSource() override { ::close(m_fd); }
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
+    explicit FileSource(PictureFile& file) : m_file(file) {}
 
-    std::uint64_t Size() const override { return m_size; }
+    std::uint64_t Size() const override { return m_file.size(); }
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-        std::size_t done = 0;
-        while (done < out.size()) {
-            const ssize_t got = ::pread(m_fd, out.data() + done, out.size() - done,
-                                        static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(got);
+        if (!m_file.Read(offset, out.size(), m_read)) {
+            return 0;
         }
-        return done;
+        std::copy(m_read.begin(), m_read.end(), out.begin());
+        return m_read.size();
     }
 
 private:
-    int m_fd;
-    std::uint64_t m_size;
+    PictureFile& m_file;
+    std::vector<std::uint8_t> m_read;
 };
 
 std::uint32_t Read32(const std::uint8_t* p) {
@@ -167,18 +154,15 @@ Status ReadPalette(ByteSource& source, Palette16& destination) {
 }  // namespace
 
 Status Palette16::ReadPaletteFile(const std::filesystem::path& fileName) {
-    // Non-blocking so that a FIFO under the palette's name is refused instead of waited on.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return Status::Fail(errno == ENOENT || errno == ENOTDIR ? "missing file"
-                                                                : "cannot open file");
+    // A FIFO or device under the palette's name is refused before it is opened, never waited on.
+    PictureFile file = PictureFile::Open(fileName);
+    if (!file.IsOpen()) {
+        const std::string& reason = file.reason();
+        return Status::Fail(reason == "missing file" || reason == "not a regular file"
+                                ? reason
+                                : std::string("cannot open file"));
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return Status::Fail("not a regular file");
-    }
-    FileSource source(fd, static_cast<std::uint64_t>(info.st_size));
+    FileSource source(file);
     // Decode into a copy so that a failure leaves this palette as it was.
     Palette16 read = *this;
     Status status = ReadPalette(source, read);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/common/stdio_file.h"
+
 namespace orvandel {
 namespace {
 
@@ -36,19 +38,19 @@ PictureFile PictureFile::Open(const std::filesystem::path& fileName) {
         return result;
     }
     errno = 0;
-    result.m_file.reset(std::fopen(fileName.c_str(), "rb"));
+    result.m_file.reset(OpenForReading(fileName));
     if (!result.m_file) {
         result.m_reason = Unreadable(errno != 0 ? errno : EIO);
         return result;
     }
     // Measured by seeking rather than asked of the file system, so that what is measured is
     // what this handle will read.
-    if (std::fseek(result.m_file.get(), 0, SEEK_END) != 0) {
+    if (!SeekFile(result.m_file.get(), 0, SEEK_END)) {
         result.m_reason = Unreadable(errno != 0 ? errno : EIO);
         result.m_file.reset();
         return result;
     }
-    const long end = std::ftell(result.m_file.get());
+    const std::int64_t end = TellFile(result.m_file.get());
     if (end < 0) {
         result.m_reason = Unreadable(errno != 0 ? errno : EIO);
         result.m_file.reset();
@@ -69,7 +71,7 @@ bool PictureFile::Read(std::uint64_t offset, std::size_t count, std::vector<std:
     const std::uint64_t available = m_size - offset;
     const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(count, available));
     errno = 0;
-    if (std::fseek(m_file.get(), static_cast<long>(offset), SEEK_SET) != 0) {
+    if (!SeekFile(m_file.get(), static_cast<std::int64_t>(offset), SEEK_SET)) {
         m_reason = Unreadable(errno != 0 ? errno : EIO);
         return false;
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "core/common/stdio_file.h"
 #include "core/wallset/profile_reader.h"
 
 namespace orvandel {
@@ -25,7 +26,7 @@ Status CheckReadable(const std::filesystem::path& file) {
         return Status::Fail("not a regular file");
     }
     errno = 0;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> handle(std::fopen(file.c_str(), "rb"),
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> handle(OpenForReading(file),
                                                                  &std::fclose);
     if (!handle) {
         const int code = errno;
