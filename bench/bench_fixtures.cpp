@@ -8,6 +8,8 @@
 #include "core/image/colour_table.h"
 #include "core/image/palette_dib.h"
 #include "core/view/view_cell_table.h"
+#include "core/view/viewport_size.h"
+#include "core/wallset/wall_set_slots.h"
 #include "core/wallset/wallset_keys.h"
 
 namespace orvandel::bench {
@@ -143,7 +145,7 @@ MapState AllWallMap() {
 std::size_t FullRenderPixelBytes() {
     std::size_t bytes = static_cast<std::size_t>(kViewportWidth) * kViewportHeight;
     for (const ViewCell& cell : ViewCells()) {
-        if (cell.slot == kImageSlotCount - 1) {
+        if (cell.slot == kEmptySlot) {
             continue;  // drawn from the never-loaded slot: nothing
         }
         bytes += static_cast<std::size_t>(cell.right - cell.left + 1) *

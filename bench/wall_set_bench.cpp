@@ -9,6 +9,7 @@
 #include "core/image/file_ops.h"
 #include "core/image/picture_decoder.h"
 #include "core/view/view_renderer.h"
+#include "core/view/viewport_size.h"
 #include "core/wallset/load_wall_set.h"
 #include "core/wallset/picture_path.h"
 #include "core/wallset/wallset_keys.h"

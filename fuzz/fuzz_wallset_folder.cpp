@@ -24,6 +24,7 @@
 #include "core/image/colour_table.h"
 #include "core/map/map_state.h"
 #include "core/view/view_renderer.h"
+#include "core/view/viewport_size.h"
 #include "core/wallset/load_wall_set.h"
 #include "core/wallset/wallset_keys.h"
 #include "fuzz_check.h"

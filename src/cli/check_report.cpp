@@ -5,14 +5,12 @@
 
 #include "core/view/piece_coverage.h"
 #include "core/view/view_cell_table.h"
+#include "core/wallset/wall_set_slots.h"
 #include "core/wallset/wallset_keys.h"
 
 namespace orvandel::cli {
 
 namespace {
-
-// The slot the loader never fills; pieces drawn from it draw nothing by design.
-constexpr int kNeverLoadedSlot = 6;
 
 const FailedPicture* FailureOfSlot(const LoadReport& load, int slot) {
     for (const FailedPicture& failed : load.failedPictures) {
@@ -79,7 +77,7 @@ void WritePieceLine(std::ostream& out, const WallSet& wallSet, int row, bool alt
         << ", (" << form.left << "," << form.top << ")-(" << form.right << "," << form.bottom << ")"
         << (form.mirrored ? " mirrored" : "") << ", from (" << form.sourceX << "," << form.sourceY
         << "): ";
-    if (form.slot == kNeverLoadedSlot) {
+    if (form.slot == kEmptySlot) {
         out << "draws nothing (slot 6 is never loaded)\n";
         return;
     }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/view/direction.h"
+#include "core/common/geometry.h"
+#include "core/map/direction.h"
 #include "core/view/view_cell_table.h"
 
 namespace orvandel::cli {
@@ -28,7 +29,7 @@ struct CliRequest {
 
     // render
     std::optional<std::filesystem::path> mapFile;
-    std::vector<Square> toggles;
+    std::vector<Point> toggles;
     ViewerPlacement placement;
     bool evenOdd = false;
     std::filesystem::path output;

@@ -86,7 +86,7 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
         request.mapFile = AbsoluteFrom(startFolder, raw.map);
     }
     for (const std::string& toggle : raw.toggles) {
-        const std::optional<Square> cell = ParseCellArgument(toggle);
+        const std::optional<Point> cell = ParseCellArgument(toggle);
         if (!cell) {
             return UsageProblem{"--toggle '" + toggle +
                                 "': expected X,Y with X and Y from 0 to 15"};

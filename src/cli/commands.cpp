@@ -22,39 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A valid map is 16 lines of 16 characters with CRLF ends, under 300 bytes. Reading a little
-// more than that is enough for the parser to find the first fault of any longer file, and a
-// huge or endless file (a device, /dev/zero) is never read whole.
-constexpr std::streamsize kMapReadLimit = 4096;
-
-struct MapLoad {
-    std::optional<MapState> map;
-    std::string problem;
-};
-
-MapLoad ReadMapFile(const fs::path& file) {
-    std::error_code error;
-    const fs::file_status status = fs::status(file, error);
-    if (!fs::exists(status)) {
-        return {std::nullopt, "does not exist"};
-    }
-    if (!fs::is_regular_file(status)) {
-        return {std::nullopt, "not a regular file"};
-    }
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
-        return {std::nullopt, "cannot be opened for reading"};
-    }
-    std::string text(static_cast<std::size_t>(kMapReadLimit), '\0');
-    stream.read(text.data(), kMapReadLimit);
-    text.resize(static_cast<std::size_t>(stream.gcount()));
-    MapTextResult parsed = ParseMapText(text);
-    if (!parsed.map) {
-        return {std::nullopt, parsed.error};
-    }
-    return {std::move(parsed.map), {}};
-}
-
 }  // namespace
 
 int RunExport(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
@@ -78,15 +45,15 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
               std::ostream& err) {
     MapState map;
     if (request.mapFile) {
-        MapLoad mapLoad = ReadMapFile(*request.mapFile);
+        MapTextResult mapLoad = ReadMapFile(*request.mapFile);
         if (!mapLoad.map) {
-            err << "orvandel-cli: --map '" << request.mapFile->string() << "': " << mapLoad.problem
+            err << "orvandel-cli: --map '" << request.mapFile->string() << "': " << mapLoad.error
                 << "\n";
             return kExitUsage;
         }
         map = *mapLoad.map;
     }
-    for (const Square& cell : request.toggles) {
+    for (const Point& cell : request.toggles) {
         map.ToggleCell(cell.x, cell.y);
     }
     map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
@@ -106,7 +73,8 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         return kExitFailed;
     }
     out << "rendered "
-        << messages::PositionReadOut(map.viewerX(), map.viewerY(), map.viewerDirection())
+        << messages::PositionReadOut(map.viewerX(), map.viewerY(),
+                                     DirectionLetter(map.viewerDirection()))
         << (request.evenOdd ? " even/odd" : "") << " to " << request.output.string() << "\n";
     return loaded.report.ok() ? kExitOk : kExitFailed;
 }

@@ -54,7 +54,7 @@ std::optional<Direction> ParseFacing(std::string_view text) {
 
 }  // namespace
 
-std::optional<Square> ParseCellArgument(std::string_view text) {
+std::optional<Point> ParseCellArgument(std::string_view text) {
     const std::vector<std::string_view> parts = SplitAtCommas(text);
     if (parts.size() != 2) {
         return std::nullopt;
@@ -64,7 +64,7 @@ std::optional<Square> ParseCellArgument(std::string_view text) {
     if (!x || !y) {
         return std::nullopt;
     }
-    return Square{*x, *y};
+    return Point{*x, *y};
 }
 
 std::optional<ViewerPlacement> ParsePlacementArgument(std::string_view text) {

@@ -145,7 +145,7 @@ void CKelView::RefreshView() {
     m_wndPreview->RenderView();
     const MapState& map = m_wndMap->map();
     m_wndPosition->setText(QString::fromStdString(
-        messages::PositionReadOut(map.viewerX(), map.viewerY(), map.viewerDirection())));
+        messages::PositionReadOut(map.viewerX(), map.viewerY(), DirectionLetter(map.viewerDirection()))));
 }
 
 void CKelView::OnTurn(int delta) {

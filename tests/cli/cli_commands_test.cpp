@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "core/common/geometry.h"
 #include "core/common/message_texts.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/image/colour_table.h"
 #include "core/map/map_text.h"
 #include "core/view/view_renderer.h"
+#include "core/view/viewport_size.h"
 #include "core/wallset/load_wall_set.h"
 #include "core/wallset/wallset_keys.h"
 #include "support/temp_folder.h"
@@ -134,7 +136,7 @@ TEST_F(CliCommands, RenderWritesThePreviewsViewport) {
         int x, y;
         Direction facing;
         bool evenOdd;
-        std::vector<Square> toggles;
+        std::vector<Point> toggles;
     };
     const std::vector<Case> cases = {
         {{}, 7, 7, 0, false, {}},
@@ -156,7 +158,7 @@ TEST_F(CliCommands, RenderWritesThePreviewsViewport) {
         ASSERT_EQ(result.status, 0) << result.err;
 
         MapState map;
-        for (const Square& cell : c.toggles) {
+        for (const Point& cell : c.toggles) {
             map.ToggleCell(cell.x, cell.y);
         }
         map.PlaceViewer(c.x, c.y, c.facing);

@@ -32,8 +32,8 @@ TEST(CliArguments, PlacementRefusesAnythingElse) {
 }
 
 TEST(CliArguments, CellIsTwoCoordinatesInsideTheMap) {
-    EXPECT_EQ(ParseCellArgument("0,0"), (Square{0, 0}));
-    EXPECT_EQ(ParseCellArgument("15,9"), (Square{15, 9}));
+    EXPECT_EQ(ParseCellArgument("0,0"), (Point{0, 0}));
+    EXPECT_EQ(ParseCellArgument("15,9"), (Point{15, 9}));
     for (const char* text : {"", "1", "1,2,3", "16,0", "0,16", "-1,0", "1,x", "0x1,2", "1,2 "}) {
         EXPECT_FALSE(ParseCellArgument(text)) << text;
     }
@@ -123,7 +123,7 @@ TEST_F(CliUsage, ABadMapIsRefusedWithItsLineAndColumn) {
     WriteFileText(home / "short.map", "################\n");
     ExpectUsageError({"render", "--map", "short.map", "--output", "v.bmp"}, "short.map");
     ExpectUsageError({"render", "--map", "absent.map", "--output", "v.bmp"}, "absent.map");
-    ExpectUsageError({"render", "--map", ".", "--output", "v.bmp"}, "not a regular file");
+    ExpectUsageError({"render", "--map", ".", "--output", "v.bmp"}, "is a folder, not a file");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QSignalSpy>
 
+#include "core/view/viewport_size.h"
 #include "form_fixture.h"
 #include "gui/kel_box.h"
 #include "gui/map_box.h"

@@ -2,6 +2,7 @@
 #include <QtMath>
 
 #include "core/view/view_renderer.h"
+#include "core/view/viewport_size.h"
 #include "core/wallset/load_wall_set.h"
 #include "form_fixture.h"
 #include "gui/kel_box.h"

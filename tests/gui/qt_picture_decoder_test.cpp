@@ -8,6 +8,7 @@
 
 #include "core/image/colour_table.h"
 #include "core/image/palette_dib.h"
+#include "core/view/viewport_size.h"
 #include "qtimage/palette_dib_image.h"
 #include "qtimage/qt_picture_decoder.h"
 #include "support/temp_folder.h"

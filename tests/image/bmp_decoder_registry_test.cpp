@@ -96,7 +96,7 @@ TEST_F(PictureRegistryTest, FilesNoDecoderCanReadSayWhy) {
     EXPECT_EQ(DecodePictureFile(Write("empty.bmp", {})).reason, "empty file");
     EXPECT_EQ(DecodePictureFile(Write("b.png", {0x89, 'P', 'N', 'G'})).reason,
               "not a BMP file, and no decoder for this format");
-    EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "unreadable: Is a directory");
+    EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "is a folder, not a file");
     const auto fifo = testing::MakeSpecialFile(m_folder.path(), "fifo.bmp");
     ASSERT_FALSE(fifo.empty());
     EXPECT_EQ(DecodePictureFile(fifo).reason, "not a regular file");

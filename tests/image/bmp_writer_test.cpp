@@ -4,6 +4,7 @@
 
 #include "core/image/colour_table.h"
 #include "core/image/palette_dib.h"
+#include "core/view/viewport_size.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
 

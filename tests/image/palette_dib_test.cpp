@@ -1,4 +1,5 @@
 #include "core/image/palette_dib.h"
+#include "core/view/viewport_size.h"
 
 #include <gtest/gtest.h>
 

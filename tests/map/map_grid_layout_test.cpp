@@ -17,8 +17,8 @@ TEST(LayoutGrid, WholeSquareCellsCentred) {
 
 TEST(CellAtPoint, OnlyInsideTheGrid) {
     const GridLayout layout = LayoutGrid(290, 250);
-    EXPECT_EQ(CellAtPoint(layout, 25, 5), (Square{0, 0}));
-    EXPECT_EQ(CellAtPoint(layout, 264, 244), (Square{15, 15}));
+    EXPECT_EQ(CellAtPoint(layout, 25, 5), (Point{0, 0}));
+    EXPECT_EQ(CellAtPoint(layout, 264, 244), (Point{15, 15}));
     EXPECT_EQ(CellAtPoint(layout, 265, 100), std::nullopt);
     EXPECT_EQ(CellAtPoint(layout, 24, 100), std::nullopt);
     EXPECT_EQ(CellAtPoint(layout, 100, 245), std::nullopt);

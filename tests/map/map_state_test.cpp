@@ -11,12 +11,12 @@ namespace {
 
 TEST(MapState, StartsWithRingCorridorAndViewer) {
     const MapState map;
-    const Square open[] = {{7, 7}, {7, 6}, {7, 5}, {7, 4}, {6, 6}, {8, 5}};
+    const Point open[] = {{7, 7}, {7, 6}, {7, 5}, {7, 4}, {6, 6}, {8, 5}};
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
             const bool ring = x == 0 || y == 0 || x == 15 || y == 15;
             const bool corridor =
-                std::find(std::begin(open), std::end(open), Square{x, y}) != std::end(open);
+                std::find(std::begin(open), std::end(open), Point{x, y}) != std::end(open);
             EXPECT_EQ(map.Cell(x, y), ring || corridor ? kFloorCell : kWallCell) << x << "," << y;
         }
     }

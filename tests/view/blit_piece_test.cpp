@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "core/view/viewport_size.h"
 #include "view/view_test_helpers.h"
 
 namespace orvandel {

@@ -19,7 +19,7 @@ int RowNamed(const std::string& name) {
 
 TEST(ViewSquare, FarRowsForEveryFacing) {
     const char* const rows[] = {"D3LL", "D3RR", "D3L", "D3R", "D3"};
-    const Square expected[4][5] = {
+    const Point expected[4][5] = {
         {{3, 2}, {7, 2}, {4, 2}, {6, 2}, {5, 2}},  // north
         {{8, 3}, {8, 7}, {8, 4}, {8, 6}, {8, 5}},  // east
         {{7, 8}, {3, 8}, {6, 8}, {4, 8}, {5, 8}},  // south
@@ -30,14 +30,14 @@ TEST(ViewSquare, FarRowsForEveryFacing) {
             EXPECT_EQ(ViewSquare(5, 5, d, RowNamed(rows[i])), expected[d][i])
                 << rows[i] << " facing " << DirectionLetter(d);
         }
-        EXPECT_EQ(ViewSquare(5, 5, d, RowNamed("D0")), (Square{5, 5}));
+        EXPECT_EQ(ViewSquare(5, 5, d, RowNamed("D0")), (Point{5, 5}));
     }
 }
 
 TEST(ViewSquare, MayLieOutsideTheMap) {
-    EXPECT_EQ(ViewSquare(0, 0, 0, RowNamed("D1R")), (Square{1, -1}));
-    EXPECT_EQ(ViewSquare(15, 7, 1, RowNamed("D1")), (Square{16, 7}));
-    EXPECT_EQ(ViewSquare(15, 7, 1, RowNamed("D3")), (Square{18, 7}));
+    EXPECT_EQ(ViewSquare(0, 0, 0, RowNamed("D1R")), (Point{1, -1}));
+    EXPECT_EQ(ViewSquare(15, 7, 1, RowNamed("D1")), (Point{16, 7}));
+    EXPECT_EQ(ViewSquare(15, 7, 1, RowNamed("D3")), (Point{18, 7}));
 }
 
 TEST(PieceForms, AlternateTakesNamedSourceAndFlipsOwnMirroring) {

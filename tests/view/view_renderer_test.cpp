@@ -8,6 +8,7 @@
 
 #include "core/view/blit_piece.h"
 #include "core/view/viewport_layout.h"
+#include "core/view/viewport_size.h"
 #include "view/view_test_helpers.h"
 
 namespace orvandel {

@@ -9,6 +9,7 @@
 #include "core/image/colour_table.h"
 #include "core/image/indexed_image.h"
 #include "core/image/palette_dib.h"
+#include "core/view/viewport_size.h"
 
 namespace orvandel::testing {
 

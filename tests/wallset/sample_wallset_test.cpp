@@ -8,6 +8,7 @@
 
 #include "core/map/map_state.h"
 #include "core/view/view_renderer.h"
+#include "core/view/viewport_size.h"
 #include "core/wallset/load_wall_set.h"
 
 namespace orvandel {

@@ -2,6 +2,15 @@
 
 namespace orvandel::messages {
 
+std::string CannotBeRead(std::string_view systemReason) {
+    return "cannot be read: " + std::string(systemReason);
+}
+
+std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
+    return "too large: " + std::to_string(size) + " bytes, at most " + std::to_string(maxBytes) +
+           " are read";
+}
+
 std::string BitmapsFailed(std::string_view list) {
     return std::string(kBitmapsFailedHeading) + std::string(list);
 }
@@ -14,8 +23,8 @@ std::string ExportConfirmation(std::string_view homeFolder) {
     return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
 }
 
-std::string PositionReadOut(int x, int y, Direction d) {
-    return "(" + std::to_string(x) + "," + std::to_string(y) + "," + DirectionLetter(d) + ")";
+std::string PositionReadOut(int x, int y, char facingLetter) {
+    return "(" + std::to_string(x) + "," + std::to_string(y) + "," + facingLetter + ")";
 }
 
 }  // namespace orvandel::messages

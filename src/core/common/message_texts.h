@@ -1,9 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "core/view/direction.h"
 
 namespace orvandel::messages {
 
@@ -17,11 +16,18 @@ inline constexpr std::string_view kExportFailedHeading =
 inline constexpr std::string_view kExportCancelled = "Export cancelled";
 inline constexpr std::string_view kExportFinished = "export finished";
 
+// Why a file could not be read, the same words for every file the program reads.
+inline constexpr std::string_view kMissingFile = "missing file";
+inline constexpr std::string_view kIsAFolder = "is a folder, not a file";
+inline constexpr std::string_view kNotARegularFile = "not a regular file";
+std::string CannotBeRead(std::string_view systemReason);
+std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
+
 // `list` holds one name per line, each ending in "\n".
 std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);
 std::string ExportConfirmation(std::string_view homeFolder);
 // The position read-out: "(7,6,N)".
-std::string PositionReadOut(int x, int y, Direction d);
+std::string PositionReadOut(int x, int y, char facingLetter);
 
 }  // namespace orvandel::messages

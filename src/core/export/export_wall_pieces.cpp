@@ -7,6 +7,7 @@
 #include "core/image/colour_table.h"
 #include "core/view/blit_piece.h"
 #include "core/view/view_cell_table.h"
+#include "core/view/viewport_size.h"
 
 namespace orvandel {
 

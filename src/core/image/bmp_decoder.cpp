@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/image/picture_file.h"
+#include "core/common/file_reader.h"
 
 namespace orvandel {
 namespace {
@@ -429,14 +429,14 @@ DecodeResult BmpDecoder::Decode(const std::filesystem::path& fileName) const {
 }
 
 DecodeResult BmpDecoder::Decode(const std::filesystem::path& fileName, ColourRowSink* rows) const {
-    auto file = PictureFile::Open(fileName);
+    auto file = ReadableFile::Open(fileName);
     if (!file.IsOpen()) {
         return DecodeResult::Fail(file.reason());
     }
     return Decode(file, rows);
 }
 
-DecodeResult BmpDecoder::Decode(PictureFile& file, ColourRowSink* rows) const {
+DecodeResult BmpDecoder::Decode(ReadableFile& file, ColourRowSink* rows) const {
     std::vector<std::uint8_t> head;
     if (!file.Read(0, kLargestHead, head)) {
         return DecodeResult::Fail(file.reason());

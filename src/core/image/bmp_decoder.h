@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <span>
 
+#include "core/common/file_reader.h"
 #include "core/image/picture_decoder.h"
-#include "core/image/picture_file.h"
 
 namespace orvandel {
 
@@ -30,7 +30,7 @@ public:
     // As Decode; a 24-bit picture hands its rows to `rows` (if not null) instead of keeping them.
     DecodeResult Decode(const std::filesystem::path& fileName, ColourRowSink* rows) const;
     // As Decode, on a file the caller has already opened (to look at its first bytes).
-    DecodeResult Decode(PictureFile& file, ColourRowSink* rows) const;
+    DecodeResult Decode(ReadableFile& file, ColourRowSink* rows) const;
 
     // Decodes a whole file held in memory. Never reads outside `bytes`.
     static DecodeResult DecodeBytes(std::span<const std::uint8_t> bytes);

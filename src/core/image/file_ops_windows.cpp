@@ -68,17 +68,21 @@ public:
     // Closes the Windows handle along with the descriptor.
     bool Close(int handle) override { return ::_close(handle) == 0; }
 
-    // A virus scanner or the search indexer often holds a picture open for a moment after it
-    // was written; such a hold is waited out briefly. A read-only target or one a painting
-    // program keeps open stays as it is, and the write fails.
+    // A read-only target, or one a painting program keeps open, stays as it is and the write
+    // fails. Windows refuses to replace a read-only file by itself, but not every file system
+    // (nor Wine) does, so it is asked first. A virus scanner or the search indexer often holds
+    // a picture open for a moment after it was written; such a hold is waited out briefly.
     bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        if (IsReadOnly(to)) {
+            return false;
+        }
         constexpr int kAttempts = 10;
         for (int attempt = 1;; ++attempt) {
             if (::MoveFileExW(from.c_str(), to.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
                 return true;
             }
-            if (attempt == kAttempts || !IsHeldOpen(::GetLastError()) || IsReadOnly(to)) {
+            if (attempt == kAttempts || !IsHeldOpen(::GetLastError())) {
                 return false;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));

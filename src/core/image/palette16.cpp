@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "core/image/picture_file.h"
+#include "core/common/file_reader.h"
 
 namespace orvandel {
 namespace {
@@ -52,20 +51,15 @@ private:
 
 class FileSource final : public ByteSource {
 public:
-    explicit FileSource(PictureFile& file) : m_file(file) {}
+    explicit FileSource(ReadableFile& file) : m_file(file) {}
 
     std::uint64_t Size() const override { return m_file.size(); }
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-        if (!m_file.Read(offset, out.size(), m_read)) {
-            return 0;
-        }
-        std::copy(m_read.begin(), m_read.end(), out.begin());
-        return m_read.size();
+        return m_file.ReadAt(offset, out).value_or(0);
     }
 
 private:
-    PictureFile& m_file;
-    std::vector<std::uint8_t> m_read;
+    ReadableFile& m_file;
 };
 
 std::uint32_t Read32(const std::uint8_t* p) {
@@ -154,13 +148,9 @@ Status ReadPalette(ByteSource& source, Palette16& destination) {
 }  // namespace
 
 Status Palette16::ReadPaletteFile(const std::filesystem::path& fileName) {
-    // A FIFO or device under the palette's name is refused before it is opened, never waited on.
-    PictureFile file = PictureFile::Open(fileName);
+    ReadableFile file = ReadableFile::Open(fileName);
     if (!file.IsOpen()) {
-        const std::string& reason = file.reason();
-        return Status::Fail(reason == "missing file" || reason == "not a regular file"
-                                ? reason
-                                : std::string("cannot open file"));
+        return Status::Fail(file.reason());
     }
     FileSource source(file);
     // Decode into a copy so that a failure leaves this palette as it was.

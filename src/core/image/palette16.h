@@ -25,6 +25,9 @@ constexpr std::uint8_t BlueOf(Colour c) {
     return static_cast<std::uint8_t>((c >> 16) & 0xFF);
 }
 
+// The palette index that the game never draws: pixels of this index let the wall behind show.
+inline constexpr std::uint8_t kTransparentIndex = 10;
+
 // The wall set's 16 colours. Index i is the palette index that indexed pictures store.
 class Palette16 {
 public:

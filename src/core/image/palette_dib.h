@@ -56,8 +56,4 @@ private:
     std::vector<std::uint8_t> m_pixels;
 };
 
-// The viewport's size; the blitter draws only into a bitmap of exactly this shape.
-inline constexpr int kViewportWidth = 224;
-inline constexpr int kViewportHeight = 136;
-
 }  // namespace orvandel

@@ -10,8 +10,6 @@
 namespace orvandel {
 namespace {
 
-constexpr std::uint8_t kTransparentIndex = 10;
-
 struct Match {
     std::uint8_t index = 0;
     bool exact = false;  // the colour is one of the palette's colours

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "core/common/file_reader.h"
 #include "core/image/bmp_decoder.h"
-#include "core/image/picture_file.h"
 
 namespace orvandel {
 namespace {
@@ -33,7 +33,7 @@ DecodeResult DecodePictureFile(const std::filesystem::path& fileName) {
 }
 
 DecodeResult DecodePictureFile(const std::filesystem::path& fileName, ColourRowSink* rows) {
-    auto file = PictureFile::Open(fileName);
+    auto file = ReadableFile::Open(fileName);
     if (!file.IsOpen()) {
         return DecodeResult::Fail(file.reason());
     }

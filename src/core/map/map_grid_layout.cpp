@@ -17,7 +17,7 @@ GridLayout LayoutGrid(int clientWidth, int clientHeight) {
     return GridLayout{Rect{left, top, left + kMapSize * s, top + kMapSize * s}, s};
 }
 
-std::optional<Square> CellAtPoint(const GridLayout& layout, int px, int py) {
+std::optional<Point> CellAtPoint(const GridLayout& layout, int px, int py) {
     const int s = layout.cellSize;
     if (s <= 0 || !layout.grid.Contains(px, py)) {
         return std::nullopt;
@@ -28,7 +28,7 @@ std::optional<Square> CellAtPoint(const GridLayout& layout, int px, int py) {
     if (column >= kMapSize || row >= kMapSize) {
         return std::nullopt;
     }
-    return Square{column, row};
+    return Point{column, row};
 }
 
 Rect CellRect(const GridLayout& layout, int x, int y) {

@@ -3,8 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "core/common/rect.h"
-#include "core/view/view_cell_table.h"
+#include "core/common/geometry.h"
 
 namespace orvandel {
 
@@ -19,7 +18,7 @@ struct GridLayout {
 GridLayout LayoutGrid(int clientWidth, int clientHeight);
 
 // The cell under a client point, or nothing when the point lies outside the grid.
-std::optional<Square> CellAtPoint(const GridLayout& layout, int px, int py);
+std::optional<Point> CellAtPoint(const GridLayout& layout, int px, int py);
 
 // The screen rectangle of cell (x, y).
 Rect CellRect(const GridLayout& layout, int x, int y);

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/view/direction.h"
+#include "core/map/direction.h"
 
 namespace orvandel {
 

@@ -1,6 +1,9 @@
 #include "core/map/map_text.h"
 
+#include <cstdint>
 #include <cstdio>
+
+#include "core/common/file_reader.h"
 
 namespace orvandel {
 
@@ -71,6 +74,28 @@ MapTextResult ParseMapText(std::string_view text) {
                       " lines, found " + std::to_string(lineCount));
     }
     return MapTextResult{map, {}};
+}
+
+MapTextResult ReadMapFile(const std::filesystem::path& file) {
+    constexpr std::uint64_t kReadLimit = 4096;
+    const FileBytes read = ReadFileStart(file, kReadLimit);
+    if (!read.bytes) {
+        return Refuse(read.reason);
+    }
+    return ParseMapText(
+        std::string_view(reinterpret_cast<const char*>(read.bytes->data()), read.bytes->size()));
+}
+
+std::string MapText(const MapState& map) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(kMapSize * (kMapSize + 1)));
+    for (int y = 0; y < kMapSize; ++y) {
+        for (int x = 0; x < kMapSize; ++x) {
+            text += IsOpenFloor(map.Cell(x, y)) ? '.' : '#';
+        }
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace orvandel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,5 +17,13 @@ struct MapTextResult {
 // A map as text: 16 lines of 16 characters, '#' wall and '.' open floor; LF or CRLF line ends,
 // the last line end optional.
 MapTextResult ParseMapText(std::string_view text);
+
+// Reads a map file. A valid map is 16 lines of 16 characters, under 300 bytes even with CRLF
+// ends; only the start of a longer file is read, which is enough for the parser to name its
+// first fault, so a huge file is never read whole.
+MapTextResult ReadMapFile(const std::filesystem::path& file);
+
+// The map's cells as text, LF line ends: what ReadMapFile reads back.
+std::string MapText(const MapState& map);
 
 }  // namespace orvandel

@@ -1,4 +1,6 @@
+#include "core/image/palette16.h"
 #include "core/view/blit_piece.h"
+#include "core/view/viewport_size.h"
 
 #include <algorithm>
 #include <array>

@@ -3,11 +3,9 @@
 #include "core/image/indexed_image.h"
 #include "core/image/palette_dib.h"
 #include "core/view/view_cell_table.h"
+#include "core/view/viewport_size.h"
 
 namespace orvandel {
-
-// Index 10 is never drawn: pieces leave the pixels under it alone.
-inline constexpr std::uint8_t kTransparentIndex = 10;
 
 // Copies one piece from `image` into the 224 x 136 x 8 viewport. Clips each pixel against the
 // viewport and the image; draws nothing into a bitmap of any other shape.

@@ -32,11 +32,11 @@ PieceForm AlternateForm(int row) {
     return form;
 }
 
-Square ViewSquare(int x, int y, Direction d, int row) {
+Point ViewSquare(int x, int y, Direction d, int row) {
     const ViewCell& cell = RowAt(row);
     const auto ahead = static_cast<std::size_t>(d & 3);
     const auto right = static_cast<std::size_t>(RightOf(d));
-    return Square{x + cell.lateral * DX[right] + cell.forward * DX[ahead],
+    return Point{x + cell.lateral * DX[right] + cell.forward * DX[ahead],
                   y + cell.lateral * DY[right] + cell.forward * DY[ahead]};
 }
 

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <span>
 
-#include "core/view/direction.h"
+#include "core/common/geometry.h"
+#include "core/map/direction.h"
+#include "core/wallset/wall_set_slots.h"
 
 namespace orvandel {
 
@@ -22,7 +24,6 @@ struct ViewCell {
     bool mirrored;
 };
 
-inline constexpr int kImageSlotCount = 7;
 inline constexpr int kViewCellCount = 14;
 
 // Drawing order: farthest first; at each distance outer, left, right, centre.
@@ -66,13 +67,7 @@ PieceForm OwnForm(int row);
 // without an alternate gives its own form unchanged.
 PieceForm AlternateForm(int row);
 
-struct Square {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const Square&, const Square&) = default;
-};
-
 // The map square a row stands for, seen from (x, y) facing d. May lie outside the map.
-Square ViewSquare(int x, int y, Direction d, int row);
+Point ViewSquare(int x, int y, Direction d, int row);
 
 }  // namespace orvandel

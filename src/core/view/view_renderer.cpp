@@ -5,6 +5,7 @@
 #include "core/image/colour_table.h"
 #include "core/view/blit_piece.h"
 #include "core/view/view_cell_table.h"
+#include "core/view/viewport_size.h"
 
 namespace orvandel {
 
@@ -12,7 +13,7 @@ namespace {
 
 // The game swaps a wall's picture on squares where facing + x + y is odd. The sum may be
 // negative for squares beyond the map's edge; % keeps -1 odd.
-bool IsOddSquare(Direction d, const Square& square) {
+bool IsOddSquare(Direction d, const Point& square) {
     return (static_cast<long long>(d) + square.x + square.y) % 2 != 0;
 }
 
@@ -29,7 +30,7 @@ std::vector<PlannedPiece> PlanView(const MapState& map, bool evenOdd) {
     std::vector<PlannedPiece> plan;
     const Direction d = map.viewerDirection();
     for (int row = 0; row < kViewCellCount; ++row) {
-        const Square square = ViewSquare(map.viewerX(), map.viewerY(), d, row);
+        const Point square = ViewSquare(map.viewerX(), map.viewerY(), d, row);
         if (!map.IsWallAt(square.x, square.y)) {
             continue;
         }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/image/palette_dib.h"
+#include "core/view/viewport_size.h"
 
 namespace orvandel {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/rect.h"
+#include "core/common/geometry.h"
 
 namespace orvandel {
 

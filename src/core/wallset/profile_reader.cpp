@@ -1,10 +1,9 @@
 #include "core/wallset/profile_reader.h"
 
-#include <algorithm>
-#include <fstream>
 #include <optional>
-#include <system_error>
-#include <vector>
+
+#include "core/common/ascii.h"
+#include "core/common/file_reader.h"
 
 namespace orvandel {
 namespace {
@@ -23,16 +22,6 @@ std::string_view Trim(std::string_view s) {
         s.remove_suffix(1);
     }
     return s;
-}
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
 }
 
 // Splits off the next line; a line ends at CRLF, LF or CR.
@@ -100,7 +89,7 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
             if (inSection) {
                 break;  // only the first section of that name counts
             }
-            inSection = !seenSection && EqualsIgnoringCase(*name, section);
+            inSection = !seenSection && EqualsIgnoringAsciiCase(*name, section);
             seenSection = seenSection || inSection;
             continue;
         }
@@ -111,7 +100,7 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
         if (equals == std::string_view::npos) {
             continue;
         }
-        if (EqualsIgnoringCase(Trim(line.substr(0, equals)), key)) {
+        if (EqualsIgnoringAsciiCase(Trim(line.substr(0, equals)), key)) {
             return CleanValue(line.substr(equals + 1));
         }
     }
@@ -123,25 +112,12 @@ std::string ReadProfileStringFromFile(const std::filesystem::path& file, std::st
     if (file.empty()) {
         return DefaultOf(defaultValue);
     }
-    // Folders, FIFOs (whose opening waits for a writer) and devices hold no settings.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) {
+    const FileBytes read = ReadFileStart(file, kMaxProfileFileSize);
+    if (!read.bytes) {
         return DefaultOf(defaultValue);
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return DefaultOf(defaultValue);
-    }
-    // Read in pieces rather than trusting the file's reported size, which special files lie
-    // about; stop at the cap.
-    std::string text;
-    std::vector<char> chunk(64 * 1024);
-    while (in && text.size() < kMaxProfileFileSize) {
-        const std::size_t want = std::min<std::size_t>(
-            chunk.size(), static_cast<std::size_t>(kMaxProfileFileSize) - text.size());
-        in.read(chunk.data(), static_cast<std::streamsize>(want));
-        text.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-    }
+    const std::string_view text(reinterpret_cast<const char*>(read.bytes->data()),
+                                read.bytes->size());
     return ReadProfileString(text, section, key, defaultValue);
 }
 

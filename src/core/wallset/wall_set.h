@@ -4,7 +4,7 @@
 
 #include "core/image/indexed_image.h"
 #include "core/image/palette16.h"
-#include "core/view/view_cell_table.h"
+#include "core/wallset/wall_set_slots.h"
 
 namespace orvandel {
 

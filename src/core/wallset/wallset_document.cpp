@@ -1,42 +1,11 @@
 #include "core/wallset/wallset_document.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <system_error>
 
-#include "core/common/stdio_file.h"
+#include "core/common/file_reader.h"
 #include "core/wallset/profile_reader.h"
 
 namespace orvandel {
-namespace {
-
-Status CheckReadable(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) {
-        return Status::Fail("no such file");
-    }
-    if (std::filesystem::is_directory(status)) {
-        return Status::Fail("is a folder, not a file");
-    }
-    // Opening a FIFO would wait for a writer for ever.
-    if (!std::filesystem::is_regular_file(status)) {
-        return Status::Fail("not a regular file");
-    }
-    errno = 0;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> handle(OpenForReading(file),
-                                                                 &std::fclose);
-    if (!handle) {
-        const int code = errno;
-        return Status::Fail(code != 0 ? std::string("cannot be read: ") + std::strerror(code)
-                                      : std::string("cannot be read"));
-    }
-    return Status::Ok();
-}
-
-}  // namespace
 
 Status WallSetDocument::Open(const std::filesystem::path& fileName) {
     if (fileName.empty()) {
@@ -48,9 +17,10 @@ Status WallSetDocument::Open(const std::filesystem::path& fileName) {
         return Status::Fail("cannot find the current folder: " + error.message());
     }
     full = full.lexically_normal();
-    Status readable = CheckReadable(full);
-    if (!readable) {
-        return readable;
+    // Only the check: the settings themselves are read afresh at every load.
+    const ReadableFile file = ReadableFile::Open(full);
+    if (!file.IsOpen()) {
+        return Status::Fail(file.reason());
     }
     m_path = std::move(full);
     return Status::Ok();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "core/common/ascii.h"
+
 namespace orvandel {
 namespace {
 
@@ -11,16 +13,6 @@ namespace fs = std::filesystem;
 bool Exists(const fs::path& path) {
     std::error_code error;
     return fs::exists(path, error);
-}
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
 }
 
 // The entry of `folder` whose name equals `component` in any letter case. Several can match
@@ -38,7 +30,7 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, const std::stri
             break;
         }
         std::string candidate = it->path().filename().string();
-        if (EqualsIgnoringCase(candidate, component) && (!best || candidate < *best)) {
+        if (EqualsIgnoringAsciiCase(candidate, component) && (!best || candidate < *best)) {
             best = std::move(candidate);
         }
     }

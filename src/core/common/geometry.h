@@ -2,6 +2,7 @@
 
 namespace orvandel {
 
+// A square of the map or a pixel: x grows east (right), y south (down).
 struct Point {
     int x = 0;
     int y = 0;
