@@ -12,6 +12,7 @@
 #include "cli/view_picture_output.h"
 #include "cli/wall_set_session.h"
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
 #include "core/view/view_renderer.h"
@@ -27,7 +28,7 @@ namespace fs = std::filesystem;
 int RunExport(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
               std::ostream& err) {
     const LoadedWallSet loaded = LoadWallSetAndTell(document, request.homeFolder, err);
-    const ExportReport exported = ExportWallPieces(loaded.wallSet, request.homeFolder.string());
+    const ExportReport exported = ExportWallPieces(loaded.wallSet, request.homeFolder);
     bool ok = loaded.report.ok();
     if (!exported.bitmapCreated) {
         err << "orvandel-cli: the export bitmap could not be created; nothing was written\n";
@@ -68,14 +69,14 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         ViewPictureFormatFor(request.output).value_or(ViewPictureFormat::kBmp);
     const Status written = WriteViewPicture(renderer.viewport(), request.output, format);
     if (!written) {
-        err << "orvandel-cli: '" << request.output.string()
+        err << "orvandel-cli: '" << PathToUtf8(request.output)
             << "' could not be written: " << written.reason() << "\n";
         return kExitFailed;
     }
     out << "rendered "
         << messages::PositionReadOut(map.viewerX(), map.viewerY(),
                                      DirectionLetter(map.viewerDirection()))
-        << (request.evenOdd ? " even/odd" : "") << " to " << request.output.string() << "\n";
+        << (request.evenOdd ? " even/odd" : "") << " to " << PathToUtf8(request.output) << "\n";
     return loaded.report.ok() ? kExitOk : kExitFailed;
 }
 

@@ -3,6 +3,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "core/common/path_text.h"
+
 namespace orvandel::cli {
 
 namespace fs = std::filesystem;
@@ -15,7 +17,7 @@ std::optional<WallSetDocument> OpenWallSetDocument(const CliRequest& request, st
     const fs::path& file = *request.wallSet;
     const Status opened = document.Open(file);
     if (!opened) {
-        err << "orvandel-cli: cannot open wall-set file '" << file.string() << "'";
+        err << "orvandel-cli: cannot open wall-set file '" << PathToUtf8(file) << "'";
         if (!opened.reason().empty()) {
             err << ": " << opened.reason();
         }
@@ -38,7 +40,7 @@ void WriteLines(std::ostream& stream, std::string_view text) {
 LoadedWallSet LoadWallSetAndTell(const WallSetDocument& document, const fs::path& homeFolder,
                                  std::ostream& err) {
     LoadedWallSet loaded;
-    loaded.report = LoadWallSet(loaded.wallSet, document, homeFolder.string());
+    loaded.report = LoadWallSet(loaded.wallSet, document, homeFolder);
     if (const std::optional<std::string> message = loaded.report.Message()) {
         WriteLines(err, *message);
         // A blank line keeps the reasons apart from the list, which they repeat names of.

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "core/common/path_text.h"
+#include "core/common/process_text.h"
 #include "gui/command_line.h"
 #include "gui/home_folder.h"
 #include "gui/kel_doc.h"
@@ -29,11 +31,11 @@ bool DisplayAvailable() {
 }
 
 std::filesystem::path AbsoluteAgainstHome(const std::string& fileName) {
-    const std::filesystem::path path(fileName);
+    const std::filesystem::path path = PathFromUtf8(fileName);
     if (path.is_absolute() || g_homeFolder.empty()) {
         return path;
     }
-    return std::filesystem::path(g_homeFolder) / path;
+    return PathFromUtf8(g_homeFolder) / path;
 }
 
 }  // namespace
@@ -41,10 +43,8 @@ std::filesystem::path AbsoluteAgainstHome(const std::string& fileName) {
 int CKelApp::Run(int& argc, char** argv) {
     RecordHomeFolder();
 
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.emplace_back(argv[i]);
-    }
+    std::vector<std::string> arguments = ProgramArgumentsAsUtf8(argc, argv);
+    arguments.erase(arguments.begin());
     const CommandLine commandLine = ParseCommandLine(arguments);
     switch (commandLine.action) {
         case CommandLine::Action::Help:
@@ -65,7 +65,7 @@ int CKelApp::Run(int& argc, char** argv) {
     std::string shownName;
     if (!commandLine.wallSetFile.empty()) {
         const std::filesystem::path path = AbsoluteAgainstHome(commandLine.wallSetFile);
-        shownName = path.string();
+        shownName = PathToUtf8(path);
         opened = document.Open(path);
     }
     if (!opened && !DisplayAvailable()) {

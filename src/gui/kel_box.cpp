@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/common/path_text.h"
 #include "gui/kel_doc.h"
 #include "qtimage/palette_dib_image.h"
 
@@ -43,7 +44,8 @@ CKelBox::CKelBox(QWidget* parent) : QFrame(parent) {
 
 LoadReport CKelBox::LoadWallSet(const std::string& homeFolder) {
     static const CKelDoc untitled;
-    return orvandel::LoadWallSet(m_wallSet, (m_pDoc ? *m_pDoc : untitled).document(), homeFolder);
+    return orvandel::LoadWallSet(m_wallSet, (m_pDoc ? *m_pDoc : untitled).document(),
+                                 PathFromUtf8(homeFolder));
 }
 
 void CKelBox::RenderView() {

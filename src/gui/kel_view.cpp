@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/export/export_wall_pieces.h"
 #include "gui/home_folder.h"
 #include "gui/kel_box.h"
@@ -144,8 +145,8 @@ void CKelView::OnInitialUpdate() {
 void CKelView::RefreshView() {
     m_wndPreview->RenderView();
     const MapState& map = m_wndMap->map();
-    m_wndPosition->setText(QString::fromStdString(
-        messages::PositionReadOut(map.viewerX(), map.viewerY(), DirectionLetter(map.viewerDirection()))));
+    m_wndPosition->setText(QString::fromStdString(messages::PositionReadOut(
+        map.viewerX(), map.viewerY(), DirectionLetter(map.viewerDirection()))));
 }
 
 void CKelView::OnTurn(int delta) {
@@ -180,7 +181,8 @@ void CKelView::OnExport() {
         m_messages.Show(WarningMessage(std::string(messages::kExportCancelled)));
         return;
     }
-    const ExportReport report = ExportWallPieces(m_wndPreview->wallSet(), g_homeFolder);
+    const ExportReport report =
+        ExportWallPieces(m_wndPreview->wallSet(), PathFromUtf8(g_homeFolder));
     if (const auto failure = report.FailureMessage()) {
         m_messages.Show(WarningMessage(*failure));
     }

@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <cstring>
 
+#include "qtimage/qt_file_name.h"
+
 namespace orvandel {
 namespace {
 
@@ -77,7 +79,7 @@ Status WritePaletteDibPng(const CPaletteDib& dib, const std::filesystem::path& f
     if (image.isNull()) {
         return Status::Fail("the bitmap holds no picture");
     }
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(fileName.native())));
+    QSaveFile file(QtFileName(fileName));
     if (!file.open(QIODevice::WriteOnly)) {
         return Status::Fail(file.errorString().toStdString());
     }

@@ -20,7 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Text(const FileBytes& read) {
-    return read.bytes ? std::string(read.bytes->begin(), read.bytes->end()) : "<" + read.reason + ">";
+    return read.bytes ? std::string(read.bytes->begin(), read.bytes->end())
+                      : "<" + read.reason + ">";
 }
 
 // Device names mean the device in every folder. (CON, whose reading would wait for a key press,
@@ -34,7 +35,8 @@ TEST(FileReaderWindows, DeviceNamesInAnyFolderAreNotRegularFiles) {
 
 TEST(FileReaderWindows, ReadsThroughWideNamesAndDriveLetterSpellings) {
     testing::TempFolder root;
-    const fs::path folder = root.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
+    const fs::path folder =
+        root.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
     fs::create_directories(folder);
     const fs::path file = folder / PathFromUtf8("Fl\u00e4che.pal");
     testing::WriteFileText(file, "colours");

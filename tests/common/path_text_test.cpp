@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 // under one name and looked for under another.
 TEST(PathText, NamesOutsideAsciiSurviveTheFileSystem) {
     testing::TempFolder folder;
-    for (const std::string name : {"Zo\u00eb", "W\u00e4nde", "\u58c1 \u7d75", "stone \U0001F9F1",
-                                   "plain.bmp"}) {
+    for (const std::string name :
+         {"Zo\u00eb", "W\u00e4nde", "\u58c1 \u7d75", "stone \U0001F9F1", "plain.bmp"}) {
         const fs::path path = folder.path() / PathFromUtf8(name);
         testing::WriteFileText(path, name);
         ASSERT_TRUE(fs::exists(path)) << name;

@@ -265,7 +265,8 @@ TEST_F(ExportTest, FailedWritesAreListedAndLeaveEarlierFilesIntact) {
 
 // On Windows such a folder exists only under its wide name.
 TEST_F(ExportTest, WritesIntoAFolderNamedOutsideAscii) {
-    const fs::path folder = home.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
+    const fs::path folder =
+        home.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
     fs::create_directories(folder);
     const ExportReport report = ExportWallPieces(wallSet, folder);
     EXPECT_TRUE(report.failed.empty());

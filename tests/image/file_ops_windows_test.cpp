@@ -40,7 +40,8 @@ std::size_t EntriesIn(const fs::path& folder) {
 
 TEST(AtomicWriteWindows, ReplacesThroughWideNamesAndDriveLetterSpellings) {
     testing::TempFolder root;
-    const fs::path folder = root.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
+    const fs::path folder =
+        root.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
     fs::create_directories(folder);
     const fs::path target = folder / PathFromUtf8("Wall_D0\u00e9.bmp");
     testing::WriteFileText(target, "old");

@@ -205,7 +205,8 @@ TEST_F(LoadWallSetTest, ReloadReadsTheEditedFileAndEmptiesDeletedPictures) {
 // form, and the wall-set file names pictures in UTF-8.
 TEST(LoadWallSetNames, HomeFolderAndPictureNamesOutsideAsciiLoad) {
     TempFolder root;
-    const fs::path home = root.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
+    const fs::path home =
+        root.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
     fs::create_directories(home / PathFromUtf8("Fl\u00e4che"));
     const auto colours = TestPalette().colours();
     WriteFileBytes(home / kPaletteFileName,

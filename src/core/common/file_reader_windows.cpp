@@ -24,8 +24,8 @@ std::string SystemReason(DWORD error) {
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string reason;
     if (length > 0 && text != nullptr) {
-        const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length),
-                                               nullptr, 0, nullptr, nullptr);
+        const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr,
+                                               0, nullptr, nullptr);
         reason.resize(static_cast<std::size_t>(std::max(size, 0)));
         ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), reason.data(), size,
                               nullptr, nullptr);
@@ -33,9 +33,8 @@ std::string SystemReason(DWORD error) {
     if (text != nullptr) {
         ::LocalFree(text);
     }
-    while (!reason.empty() &&
-           (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' ||
-            reason.back() == ' ')) {
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                               reason.back() == '.' || reason.back() == ' ')) {
         reason.pop_back();
     }
     if (reason.empty()) {
