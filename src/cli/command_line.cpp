@@ -9,6 +9,7 @@
 #include "cli/position_arguments.h"
 #include "cli/view_picture_output.h"
 #include "core/common/path_text.h"
+#include "core/common/paths.h"
 
 #ifndef ORVANDEL_VERSION
 #define ORVANDEL_VERSION "unknown"
@@ -43,16 +44,8 @@ void AddCommonOptions(CLI::App& command, RawArguments& raw) {
         ->type_name("WALLSET");
 }
 
-// An absolute, tidy path: names resolve against the folder the tool started in, not against
-// wherever a later step may have moved.
 fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
-    const fs::path written = PathFromUtf8(name);
-    fs::path path = written.is_absolute() ? written : startFolder / written;
-    path = path.lexically_normal();
-    if (path.has_relative_path() && !path.has_filename()) {
-        path = path.parent_path();  // "dir/" and "dir" name the same home folder
-    }
-    return path;
+    return AbsolutePathFrom(startFolder, PathFromUtf8(name));
 }
 
 bool IsCommandName(std::string_view word) {

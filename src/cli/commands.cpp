@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -9,40 +8,27 @@
 #include "cli/check_report.h"
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
+#include "cli/report_output.h"
 #include "cli/view_picture_output.h"
-#include "cli/wall_set_session.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
-#include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
 #include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-}  // namespace
-
-int RunExport(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunExport(const CliRequest& /*request*/, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
-    const LoadedWallSet loaded = LoadWallSetAndTell(document, request.homeFolder, err);
-    const ExportReport exported = ExportWallPieces(loaded.wallSet, request.homeFolder);
-    bool ok = loaded.report.ok();
-    if (!exported.bitmapCreated) {
-        err << "orvandel-cli: the export bitmap could not be created; nothing was written\n";
-        ok = false;
-    }
-    if (const std::optional<std::string> message = exported.FailureMessage()) {
-        WriteLines(err, *message);
-        ok = false;
-    }
-    out << messages::kExportFinished << "\n";
-    return ok ? kExitOk : kExitFailed;
+    const SessionReport loaded = session.Load();
+    WriteReport(loaded, out, err);
+    const SessionReport exported = session.Export();
+    WriteReport(exported, out, err);
+    return WorstExitStatus(ExitStatusOf(loaded.outcome), ExitStatusOf(exported.outcome));
 }
 
-int RunRender(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
     MapState map;
     if (request.mapFile) {
@@ -59,9 +45,10 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
     }
     map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
 
-    const LoadedWallSet loaded = LoadWallSetAndTell(document, request.homeFolder, err);
+    const SessionReport loaded = session.Load();
+    WriteReport(loaded, out, err);
     ViewRenderer renderer;
-    if (!renderer.RenderView(loaded.wallSet, map, request.evenOdd)) {
+    if (!renderer.RenderView(session.wallSet(), map, request.evenOdd)) {
         err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
         return kExitFailed;
     }
@@ -77,16 +64,17 @@ int RunRender(const CliRequest& request, const WallSetDocument& document, std::o
         << messages::PositionReadOut(map.viewerX(), map.viewerY(),
                                      DirectionLetter(map.viewerDirection()))
         << (request.evenOdd ? " even/odd" : "") << " to " << PathToUtf8(request.output) << "\n";
-    return loaded.report.ok() ? kExitOk : kExitFailed;
+    return ExitStatusOf(loaded.outcome);
 }
 
-int RunCheck(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
-    const LoadedWallSet loaded = LoadWallSetAndTell(document, request.homeFolder, err);
-    const CheckReport report =
-        BuildCheckReport(loaded.wallSet, loaded.report, request.wallSet, request.homeFolder);
+    const SessionReport loaded = session.Load();
+    WriteReport(loaded, out, err);
+    const CheckReport report = BuildCheckReport(session.wallSet(), session.lastLoad(),
+                                                request.wallSet, request.homeFolder);
     out << report.text;
-    if (!loaded.report.ok() || report.failedFiles > 0) {
+    if (!loaded.ok() || report.failedFiles > 0) {
         return kExitFailed;
     }
     if (request.strict && (report.uncoveredPieces > 0 || report.approximatedPictures > 0)) {
@@ -108,17 +96,21 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     }
     const CliRequest& request = *parsed.request;
     RegisterOptionalPictureDecoders();
-    const std::optional<WallSetDocument> document = OpenWallSetDocument(request, err);
-    if (!document) {
-        return kExitUsage;
+    WallSetSession session(request.homeFolder);
+    if (request.wallSet) {
+        const SessionReport opened = session.Open(*request.wallSet);
+        WriteReport(opened, out, err);
+        if (!opened.ok()) {
+            return ExitStatusOf(opened.outcome);
+        }
     }
     switch (request.command) {
         case Command::kExport:
-            return RunExport(request, *document, out, err);
+            return RunExport(request, session, out, err);
         case Command::kRender:
-            return RunRender(request, *document, out, err);
+            return RunRender(request, session, out, err);
         case Command::kCheck:
-            return RunCheck(request, *document, out, err);
+            return RunCheck(request, session, out, err);
     }
     return kExitUsage;
 }

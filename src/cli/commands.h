@@ -3,16 +3,16 @@
 #include <iosfwd>
 
 #include "cli/cli_request.h"
-#include "core/wallset/wallset_document.h"
+#include "core/session/wall_set_session.h"
 
 namespace orvandel::cli {
 
 // Each returns the exit status: 0 all loaded and written, 1 something failed, 2 bad usage.
-int RunExport(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunExport(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err);
-int RunRender(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err);
-int RunCheck(const CliRequest& request, const WallSetDocument& document, std::ostream& out,
+int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err);
 
 // The whole tool: parses, opens the wall-set file and runs the command.

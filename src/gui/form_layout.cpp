@@ -37,12 +37,12 @@ QSize FormSizeInPixels(const DialogBase& base) {
 QRect PlaceControl(FormControl control, const DialogBase& base, QSize extra) {
     const int extraWidth = std::max(0, extra.width());
     const int extraHeight = std::max(0, extra.height());
-    const DialogRect& preview = kFormTemplate[static_cast<std::size_t>(FormControl::Preview)];
-    const DialogRect& map = kFormTemplate[static_cast<std::size_t>(FormControl::Map)];
+    const DialogRect& preview = TemplateRect(FormControl::Preview);
+    const DialogRect& map = TemplateRect(FormControl::Map);
     const int previewGrowth = extraWidth * preview.width / (preview.width + map.width);
     const int mapGrowth = extraWidth - previewGrowth;
 
-    QRect rect = DialogToPixels(kFormTemplate[static_cast<std::size_t>(control)], base);
+    QRect rect = DialogToPixels(TemplateRect(control), base);
     switch (control) {
         case FormControl::Preview:
             rect.setSize(rect.size() + QSize(previewGrowth, extraHeight));

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 #include <array>
+#include <cstddef>
 
 namespace orvandel {
 
@@ -22,8 +23,13 @@ enum class FormControl {
     Map,
     MapNote,
     Position,
+    Count,  // not a control: how many there are
 };
-inline constexpr int kFormControlCount = 13;
+inline constexpr std::size_t kFormControlCount = static_cast<std::size_t>(FormControl::Count);
+
+constexpr std::size_t IndexOf(FormControl control) {
+    return static_cast<std::size_t>(control);
+}
 
 // A rectangle in dialog units: left, top, width, height.
 struct DialogRect {
@@ -32,23 +38,44 @@ struct DialogRect {
 
 // The template places the form 528 x 267 dialog units large.
 inline constexpr DialogRect kFormDialogRect = {0, 0, 528, 267};
+struct TemplateEntry {
+    FormControl control;
+    DialogRect rect;
+};
+
 // clang-format off
-inline constexpr std::array<DialogRect, kFormControlCount> kFormTemplate = {{
-    { 60, 194,  67,  20},  // Turn left
-    {136, 194,  67,  20},  // Move forward
-    {212, 194,  67,  20},  // Turn right
-    { 60, 220,  67,  20},  // Move left
-    {136, 220,  67,  20},  // Move back
-    {212, 220,  67,  20},  // Move right
-    { 60, 246, 105,  10},  // Even/odd check box
-    {349, 183, 172,  22},  // Reload
-    {349, 211, 172,  22},  // Export
-    {  7,   7, 320, 183},  // Preview
-    {332,   7, 189, 153},  // Map
-    {336, 164, 185,   8},  // "* Click the above tile ..."
-    {  7, 198,  41,   8},  // Position read-out
+inline constexpr std::array<TemplateEntry, kFormControlCount> kFormTemplate = {{
+    {FormControl::TurnLeft,    { 60, 194,  67,  20}},
+    {FormControl::MoveForward, {136, 194,  67,  20}},
+    {FormControl::TurnRight,   {212, 194,  67,  20}},
+    {FormControl::MoveLeft,    { 60, 220,  67,  20}},
+    {FormControl::MoveBack,    {136, 220,  67,  20}},
+    {FormControl::MoveRight,   {212, 220,  67,  20}},
+    {FormControl::EvenOdd,     { 60, 246, 105,  10}},
+    {FormControl::Reload,      {349, 183, 172,  22}},
+    {FormControl::Export,      {349, 211, 172,  22}},
+    {FormControl::Preview,     {  7,   7, 320, 183}},
+    {FormControl::Map,         {332,   7, 189, 153}},
+    {FormControl::MapNote,     {336, 164, 185,   8}},  // "* Click the above tile ..."
+    {FormControl::Position,    {  7, 198,  41,   8}},  // position read-out
 }};
 // clang-format on
+
+// Each entry sits at its control's own index, so a lookup by identity cannot pick a neighbour's
+// rectangle; an entry left out or put out of order stops the build.
+constexpr bool TemplateMatchesControls() {
+    for (std::size_t i = 0; i < kFormTemplate.size(); ++i) {
+        if (IndexOf(kFormTemplate[i].control) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(TemplateMatchesControls(), "kFormTemplate must list every FormControl in order");
+
+constexpr const DialogRect& TemplateRect(FormControl control) {
+    return kFormTemplate[IndexOf(control)].rect;
+}
 
 // Dialog units are a quarter of the font's average character width across and an eighth of its
 // height down.

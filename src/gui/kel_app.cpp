@@ -30,12 +30,10 @@ bool DisplayAvailable() {
            EnvironmentSet("QT_QPA_PLATFORM");
 }
 
-std::filesystem::path AbsoluteAgainstHome(const std::string& fileName) {
-    const std::filesystem::path path = PathFromUtf8(fileName);
-    if (path.is_absolute() || g_homeFolder.empty()) {
-        return path;
+void TellOnTerminal(const SessionReport& report) {
+    for (const Notice& notice : report.notices) {
+        std::cerr << "orvandel: " << notice.text << "\n";
     }
-    return PathFromUtf8(g_homeFolder) / path;
 }
 
 }  // namespace
@@ -44,7 +42,9 @@ int CKelApp::Run(int& argc, char** argv) {
     RecordHomeFolder();
 
     std::vector<std::string> arguments = ProgramArgumentsAsUtf8(argc, argv);
-    arguments.erase(arguments.begin());
+    if (!arguments.empty()) {
+        arguments.erase(arguments.begin());  // the program's own name
+    }
     const CommandLine commandLine = ParseCommandLine(arguments);
     switch (commandLine.action) {
         case CommandLine::Action::Help:
@@ -60,16 +60,13 @@ int CKelApp::Run(int& argc, char** argv) {
             break;
     }
 
-    CKelDoc document;
-    Status opened = Status::Ok();
-    std::string shownName;
+    CKelDoc document(PathFromUtf8(g_homeFolder));
+    SessionReport opened;
     if (!commandLine.wallSetFile.empty()) {
-        const std::filesystem::path path = AbsoluteAgainstHome(commandLine.wallSetFile);
-        shownName = PathToUtf8(path);
-        opened = document.Open(path);
+        opened = document.Open(PathFromUtf8(commandLine.wallSetFile));
     }
-    if (!opened && !DisplayAvailable()) {
-        std::cerr << "orvandel: " << CannotOpenMessage(shownName, opened.reason()) << "\n";
+    if (!opened.ok() && !DisplayAvailable()) {
+        TellOnTerminal(opened);
         return 1;
     }
 
@@ -80,9 +77,9 @@ int CKelApp::Run(int& argc, char** argv) {
     RegisterQtPictureDecoders();
 
     QtMessagePresenter messages;
-    if (!opened) {
-        std::cerr << "orvandel: " << CannotOpenMessage(shownName, opened.reason()) << "\n";
-        messages.Show(WarningMessage(CannotOpenMessage(shownName, opened.reason())));
+    if (!opened.ok()) {
+        TellOnTerminal(opened);
+        Present(messages, opened);
         return 1;
     }
 

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/common/path_text.h"
 #include "gui/kel_doc.h"
 #include "qtimage/palette_dib_image.h"
 
@@ -42,14 +41,13 @@ CKelBox::CKelBox(QWidget* parent) : QFrame(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-LoadReport CKelBox::LoadWallSet(const std::string& homeFolder) {
-    static const CKelDoc untitled;
-    return orvandel::LoadWallSet(m_wallSet, (m_pDoc ? *m_pDoc : untitled).document(),
-                                 PathFromUtf8(homeFolder));
+const WallSet& CKelBox::wallSet() const {
+    static const WallSet empty;
+    return m_pDoc != nullptr ? m_pDoc->session().wallSet() : empty;
 }
 
 void CKelBox::RenderView() {
-    if (!m_pMap || !m_renderer.RenderView(m_wallSet, *m_pMap, m_bEvenOdd)) {
+    if (!m_pMap || !m_renderer.RenderView(wallSet(), *m_pMap, m_bEvenOdd)) {
         return;
     }
     const QRect view = LogicalViewRect();
@@ -104,7 +102,7 @@ void CKelBox::paintEvent(QPaintEvent* event) {
     const QRect view(QPoint(layout.rect.left, layout.rect.top),
                      QSize(layout.rect.width(), layout.rect.height()));
     // As in a render, the viewport (and with it its colour table) may come into being here.
-    const bool showView = !view.isEmpty() && m_pMap && m_renderer.EnsureViewport(m_wallSet.palette);
+    const bool showView = !view.isEmpty() && m_pMap && m_renderer.EnsureViewport(wallSet().palette);
 
     if (!showView) {
         painter.fillRect(contents, kGray);

@@ -7,15 +7,14 @@
 #include "core/map/map_state.h"
 #include "core/view/view_renderer.h"
 #include "core/view/viewport_layout.h"
-#include "core/wallset/load_wall_set.h"
 #include "core/wallset/wall_set.h"
 
 namespace orvandel {
 
 class CKelDoc;
 
-// The preview: holds the wall set, composes the first-person view from the linked map and shows
-// it at the largest whole scale that fits, in device pixels, centred on gray.
+// The preview: composes the first-person view from the linked document's wall set and the linked
+// map, and shows it at the largest whole scale that fits, in device pixels, centred on gray.
 class CKelBox : public QFrame {
     Q_OBJECT
 
@@ -28,12 +27,11 @@ public:
     void SetEvenOdd(bool on) { m_bEvenOdd = on; }
     bool evenOdd() const { return m_bEvenOdd; }
 
-    // Reads the palette and the six pictures named by the linked document from the home folder.
-    LoadReport LoadWallSet(const std::string& homeFolder);
     // Recomposes the viewport and repaints just the part of the box that shows it.
     void RenderView();
 
-    const WallSet& wallSet() const { return m_wallSet; }
+    // The linked document's wall set; an empty one before a document is linked.
+    const WallSet& wallSet() const;
     const ViewRenderer& renderer() const { return m_renderer; }
     // Where the viewport is shown, in device pixels of the widget, and at which scale.
     ViewportLayout DeviceLayout() const;
@@ -50,7 +48,6 @@ private:
     const MapState* m_pMap = nullptr;
     bool m_bEvenOdd = false;
     const CKelDoc* m_pDoc = nullptr;
-    WallSet m_wallSet;
 };
 
 }  // namespace orvandel

@@ -1,22 +1,26 @@
 #pragma once
 
 #include <filesystem>
+#include <utility>
 
-#include "core/common/status.h"
-#include "core/wallset/wallset_document.h"
+#include "core/session/wall_set_session.h"
 
 namespace orvandel {
 
-// The program's one document: the wall-set file, of which it keeps only the path. Opening
-// another file reuses it; it is never modified and never saved.
+// The program's one document: the wall-set session, with the wall-set file of which it keeps
+// only the path. Opening another file reuses it; it is never modified and never saved.
 class CKelDoc {
 public:
-    Status Open(const std::filesystem::path& fileName) { return m_document.Open(fileName); }
-    const WallSetDocument& document() const { return m_document; }
-    const std::filesystem::path& path() const { return m_document.path(); }
+    explicit CKelDoc(std::filesystem::path homeFolder = {}) : m_session(std::move(homeFolder)) {}
+
+    SessionReport Open(const std::filesystem::path& fileName) { return m_session.Open(fileName); }
+    const std::filesystem::path& path() const { return m_session.document().path(); }
+
+    WallSetSession& session() { return m_session; }
+    const WallSetSession& session() const { return m_session; }
 
 private:
-    WallSetDocument m_document;
+    WallSetSession m_session;
 };
 
 }  // namespace orvandel

@@ -5,11 +5,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <new>
 
 #include "core/common/message_texts.h"
-#include "core/common/path_text.h"
-#include "core/export/export_wall_pieces.h"
-#include "gui/home_folder.h"
+#include "core/session/wall_set_session.h"
 #include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
@@ -36,9 +35,12 @@ constexpr std::array<WalkControl, 6> kWalkControls = {{
 }};
 // clang-format on
 
-std::size_t IndexOf(FormControl control) {
-    return static_cast<std::size_t>(control);
-}
+// The clickable controls in Tab order.
+constexpr std::array<FormControl, 9> kTabOrder = {
+    FormControl::TurnLeft, FormControl::MoveForward, FormControl::TurnRight,
+    FormControl::MoveLeft, FormControl::MoveBack,    FormControl::MoveRight,
+    FormControl::EvenOdd,  FormControl::Reload,      FormControl::Export,
+};
 
 }  // namespace
 
@@ -53,36 +55,35 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
           new QLabel(QStringLiteral("* Click the above tile to swap wall and floor."), this)),
       m_dialogBase(DialogBaseOf(font())) {
     for (const WalkControl& walk : kWalkControls) {
-        m_buttons[IndexOf(walk.control)] = new CWalkButton(QString::fromLatin1(walk.caption), this);
+        m_wndControls[IndexOf(walk.control)] =
+            new CWalkButton(QString::fromLatin1(walk.caption), this);
     }
-    m_buttons[IndexOf(FormControl::EvenOdd)] =
+    m_wndControls[IndexOf(FormControl::EvenOdd)] =
         new QCheckBox(QStringLiteral("Enable &Even/Odd simulation"), this);
-    m_buttons[IndexOf(FormControl::Reload)] =
+    m_wndControls[IndexOf(FormControl::Reload)] =
         new QPushButton(QStringLiteral("Reload palette and bitmap files"), this);
-    m_buttons[IndexOf(FormControl::Export)] =
+    m_wndControls[IndexOf(FormControl::Export)] =
         new QPushButton(QStringLiteral("Export Pelorim for Vantrelle"), this);
-    for (std::size_t i = 1; i < m_buttons.size(); ++i) {
-        setTabOrder(m_buttons[i - 1], m_buttons[i]);
+    m_wndControls[IndexOf(FormControl::Preview)] = m_wndPreview;
+    m_wndControls[IndexOf(FormControl::Map)] = m_wndMap;
+    m_wndControls[IndexOf(FormControl::MapNote)] = m_wndMapNote;
+    m_wndControls[IndexOf(FormControl::Position)] = m_wndPosition;
+    for (std::size_t i = 1; i < kTabOrder.size(); ++i) {
+        setTabOrder(&control(kTabOrder[i - 1]), &control(kTabOrder[i]));
     }
 
-    connect(m_buttons[IndexOf(FormControl::TurnLeft)], &QAbstractButton::clicked, this,
-            [this] { OnTurn(-1); });
-    connect(m_buttons[IndexOf(FormControl::TurnRight)], &QAbstractButton::clicked, this,
-            [this] { OnTurn(+1); });
-    connect(m_buttons[IndexOf(FormControl::MoveForward)], &QAbstractButton::clicked, this,
-            [this] { OnWalk(kStepForward); });
-    connect(m_buttons[IndexOf(FormControl::MoveRight)], &QAbstractButton::clicked, this,
-            [this] { OnWalk(kStepRight); });
-    connect(m_buttons[IndexOf(FormControl::MoveBack)], &QAbstractButton::clicked, this,
-            [this] { OnWalk(kStepBack); });
-    connect(m_buttons[IndexOf(FormControl::MoveLeft)], &QAbstractButton::clicked, this,
-            [this] { OnWalk(kStepLeft); });
-    connect(m_buttons[IndexOf(FormControl::EvenOdd)], &QAbstractButton::clicked, this,
-            &CKelView::OnEvenOdd);
-    connect(m_buttons[IndexOf(FormControl::Reload)], &QAbstractButton::clicked, this,
-            &CKelView::OnReload);
-    connect(m_buttons[IndexOf(FormControl::Export)], &QAbstractButton::clicked, this,
-            &CKelView::OnExport);
+    auto onClick = [this](FormControl which, auto slot) {
+        connect(&control(which), &QAbstractButton::clicked, this, slot);
+    };
+    onClick(FormControl::TurnLeft, [this] { OnTurn(-1); });
+    onClick(FormControl::TurnRight, [this] { OnTurn(+1); });
+    onClick(FormControl::MoveForward, [this] { OnWalk(kStepForward); });
+    onClick(FormControl::MoveRight, [this] { OnWalk(kStepRight); });
+    onClick(FormControl::MoveBack, [this] { OnWalk(kStepBack); });
+    onClick(FormControl::MoveLeft, [this] { OnWalk(kStepLeft); });
+    onClick(FormControl::EvenOdd, [this] { OnEvenOdd(); });
+    onClick(FormControl::Reload, [this] { OnReload(); });
+    onClick(FormControl::Export, [this] { OnExport(); });
     // The map queues this signal itself, so the render happens after its press handler.
     connect(m_wndMap, &CMapBox::mapChanged, this, &CKelView::OnMapChanged);
 
@@ -92,7 +93,9 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
 }
 
 QAbstractButton& CKelView::control(FormControl which) {
-    return *m_buttons.at(IndexOf(which));
+    auto* button = qobject_cast<QAbstractButton*>(m_wndControls.at(IndexOf(which)));
+    Q_ASSERT_X(button != nullptr, "CKelView::control", "not a clickable control");
+    return *button;
 }
 
 QSize CKelView::FormSize() const {
@@ -110,13 +113,9 @@ void CKelView::PlaceControls() {
         }
         widget->setGeometry(rect);
     };
-    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        place(m_buttons[i], static_cast<FormControl>(i));
+    for (const TemplateEntry& entry : kFormTemplate) {
+        place(m_wndControls[IndexOf(entry.control)], entry.control);
     }
-    place(m_wndPreview, FormControl::Preview);
-    place(m_wndMap, FormControl::Map);
-    place(m_wndMapNote, FormControl::MapNote);
-    place(m_wndPosition, FormControl::Position);
 }
 
 void CKelView::resizeEvent(QResizeEvent* event) {
@@ -124,22 +123,26 @@ void CKelView::resizeEvent(QResizeEvent* event) {
     PlaceControls();
 }
 
-void CKelView::LinkPreview() {
-    m_wndPreview->SetMap(&m_wndMap->map());
-    m_wndPreview->SetDocument(&m_document);
-}
-
-void CKelView::LoadWallSet() {
-    const LoadReport report = m_wndPreview->LoadWallSet(g_homeFolder);
-    if (const auto text = report.Message()) {
-        m_messages.Show(WarningMessage(*text, report.Details()));
+template <typename Work>
+void CKelView::Guarded(Work&& work) {
+    try {
+        work();
+    } catch (const std::bad_alloc&) {
+        // An exception must not cross Qt's event loop, and losing the window for want of memory
+        // for one picture would lose the user's map too.
+        m_messages.Show(WarningMessage(std::string(messages::kOutOfMemory)));
     }
 }
 
-void CKelView::OnInitialUpdate() {
-    LinkPreview();
-    LoadWallSet();
+void CKelView::LoadAndRender() {
+    m_wndPreview->SetMap(&m_wndMap->map());
+    m_wndPreview->SetDocument(&m_document);
+    Present(m_messages, m_document.session().Load());
     m_wndPreview->RenderView();
+}
+
+void CKelView::OnInitialUpdate() {
+    Guarded([this] { LoadAndRender(); });
 }
 
 void CKelView::RefreshView() {
@@ -150,43 +153,42 @@ void CKelView::RefreshView() {
 }
 
 void CKelView::OnTurn(int delta) {
-    m_wndMap->Turn(delta);
-    RefreshView();
+    Guarded([&] {
+        m_wndMap->Turn(delta);
+        RefreshView();
+    });
 }
 
 void CKelView::OnWalk(int step) {
-    m_wndMap->Walk(step);
-    RefreshView();
+    Guarded([&] {
+        m_wndMap->Walk(step);
+        RefreshView();
+    });
 }
 
 void CKelView::OnEvenOdd() {
-    m_bEvenOddCheck = m_buttons[IndexOf(FormControl::EvenOdd)]->isChecked();
-    m_wndPreview->SetEvenOdd(m_bEvenOddCheck);
-    RefreshView();
+    Guarded([this] {
+        m_bEvenOddCheck = control(FormControl::EvenOdd).isChecked();
+        m_wndPreview->SetEvenOdd(m_bEvenOddCheck);
+        RefreshView();
+    });
 }
 
 void CKelView::OnReload() {
-    LinkPreview();
-    LoadWallSet();
-    m_wndPreview->RenderView();
+    Guarded([this] { LoadAndRender(); });
 }
 
 void CKelView::OnMapChanged() {
-    m_wndPreview->RenderView();
+    Guarded([this] { m_wndPreview->RenderView(); });
 }
 
 void CKelView::OnExport() {
-    const auto answer = m_messages.Show(YesNoQuestion(messages::ExportConfirmation(g_homeFolder)));
-    if (answer != MessageAnswer::Yes) {
-        m_messages.Show(WarningMessage(std::string(messages::kExportCancelled)));
-        return;
-    }
-    const ExportReport report =
-        ExportWallPieces(m_wndPreview->wallSet(), PathFromUtf8(g_homeFolder));
-    if (const auto failure = report.FailureMessage()) {
-        m_messages.Show(WarningMessage(*failure));
-    }
-    m_messages.Show(InformationMessage(std::string(messages::kExportFinished)));
+    Guarded([this] {
+        const WallSetSession& session = m_document.session();
+        const MessageAnswer answer = m_messages.Show(YesNoQuestion(session.ExportConfirmation()));
+        Present(m_messages,
+                answer == MessageAnswer::Yes ? session.Export() : session.ExportCancelled());
+    });
 }
 
 void CKelView::keyPressEvent(QKeyEvent* event) {

@@ -36,6 +36,7 @@ public:
 
     CMapBox& mapBox() { return *m_wndMap; }
     CKelBox& previewBox() { return *m_wndPreview; }
+    // The button or check box of a control; only those are clickable controls.
     QAbstractButton& control(FormControl which);
     QLabel& positionLabel() { return *m_wndPosition; }
 
@@ -52,8 +53,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void LinkPreview();
-    void LoadWallSet();
+    // What the initial update and the reload button both do: link, load, render.
+    void LoadAndRender();
+    // Runs a slot's work; running out of memory is reported instead of ending the program.
+    template <typename Work>
+    void Guarded(Work&& work);
     void PlaceControls();
 
     CKelDoc& m_document;
@@ -63,7 +67,7 @@ private:
     bool m_bEvenOddCheck = false;
     QLabel* m_wndPosition = nullptr;
     QLabel* m_wndMapNote = nullptr;
-    std::array<QAbstractButton*, 9> m_buttons{};  // template order, up to the export button
+    std::array<QWidget*, kFormControlCount> m_wndControls{};  // every control, by its identity
     DialogBase m_dialogBase;
 };
 

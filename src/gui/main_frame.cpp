@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "core/common/message_texts.h"
+#include "core/session/session_report.h"
 #include "gui/kel_doc.h"
 #include "gui/kel_view.h"
 #include "gui/message_presenter.h"
@@ -53,9 +54,9 @@ void CMainFrame::InitialUpdate() {
 
 bool CMainFrame::OpenDocument(const QString& fileName) {
     const std::filesystem::path path = PathOfQtFileName(fileName);
-    const Status opened = m_document.Open(path);
-    if (!opened) {
-        m_messages.Show(WarningMessage(CannotOpenMessage(fileName.toStdString(), opened.reason())));
+    const SessionReport opened = m_document.Open(path);
+    if (!opened.ok()) {
+        Present(m_messages, opened);
         return false;
     }
     InitialUpdate();

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "core/common/message_texts.h"
+#include "core/session/session_report.h"
 
 namespace orvandel {
 
@@ -48,12 +49,12 @@ MessageAnswer QtMessagePresenter::Show(const MessageRequest& request) {
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-std::string CannotOpenMessage(const std::string& fileName, const std::string& reason) {
-    std::string text = "The wall-set file '" + fileName + "' cannot be opened.";
-    if (!reason.empty()) {
-        text += "\n\n" + reason;
+void Present(MessagePresenter& presenter, const SessionReport& report) {
+    for (const Notice& notice : report.notices) {
+        presenter.Show(notice.severity == Severity::Information
+                           ? InformationMessage(notice.text)
+                           : WarningMessage(notice.text, notice.DetailText()));
     }
-    return text;
 }
 
 }  // namespace orvandel

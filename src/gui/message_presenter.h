@@ -6,6 +6,8 @@
 
 namespace orvandel {
 
+struct SessionReport;
+
 enum class MessageIcon { Warning, Information };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
@@ -42,7 +44,8 @@ private:
     QPointer<QWidget> m_parent;
 };
 
-// The message for a wall-set file that cannot be opened.
-std::string CannotOpenMessage(const std::string& fileName, const std::string& reason);
+// Shows each notice of a session's report as its own box, in order: warnings with the failed
+// files' reasons behind the details button, information with the information icon.
+void Present(MessagePresenter& presenter, const SessionReport& report);
 
 }  // namespace orvandel

@@ -67,7 +67,7 @@ protected:
 
     bool writeWallSet = true;
     TempFolder home;
-    CKelDoc document;
+    CKelDoc document{home.path()};
     RecordingPresenter messages;
     CMainFrame frame{document, messages};
 };

@@ -10,17 +10,17 @@ TEST(FormLayoutTest, DialogUnitsFollowTheFontAndRoundHalfUp) {
     const DialogBase classic{6, 13};
     EXPECT_EQ(FormSizeInPixels(classic), QSize(792, 434));
     // 60 * 6 / 4 = 90, 194 * 13 / 8 = 315.25, 67 * 6 / 4 = 100.5 -> 101, 20 * 13 / 8 = 32.5 -> 33
-    EXPECT_EQ(DialogToPixels(kFormTemplate[0], classic), QRect(90, 315, 101, 33));
+    EXPECT_EQ(DialogToPixels(TemplateRect(FormControl::TurnLeft), classic),
+              QRect(90, 315, 101, 33));
     EXPECT_EQ(DialogToPixels({7, 7, 320, 183}, {7, 16}), QRect(12, 14, 560, 366));
 }
 
 TEST(FormLayoutTest, AtTemplateSizeEveryControlSitsWhereTheTemplatePutsIt) {
     const DialogBase base{7, 16};
-    for (int i = 0; i < kFormControlCount; ++i) {
-        const auto control = static_cast<FormControl>(i);
-        EXPECT_EQ(PlaceControl(control, base, QSize(0, 0)),
-                  DialogToPixels(kFormTemplate[static_cast<std::size_t>(i)], base))
-            << "control " << i;
+    for (const TemplateEntry& entry : kFormTemplate) {
+        const FormControl control = entry.control;
+        EXPECT_EQ(PlaceControl(control, base, QSize(0, 0)), DialogToPixels(entry.rect, base))
+            << "control " << IndexOf(control);
         // A form smaller than the template never squeezes a control.
         EXPECT_EQ(PlaceControl(control, base, QSize(-50, -20)),
                   PlaceControl(control, base, QSize(0, 0)));

@@ -171,7 +171,7 @@ TEST_F(FormTest, ExportAnsweredYesWritesTheTwentyEightPiecesIntoTheHomeFolder) {
 }
 
 TEST_F(FormTest, ExportIntoAMissingFolderListsEveryPictureThenFinishes) {
-    g_homeFolder = (home / "gone").string();
+    document.session().SetHomeFolder(home / "gone");
     messages.answers = {MessageAnswer::Yes};
     view().OnExport();
     ASSERT_EQ(messages.shown.size(), 3u);

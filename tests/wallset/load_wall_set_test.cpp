@@ -14,6 +14,14 @@
 namespace orvandel {
 namespace {
 
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
 namespace fs = std::filesystem;
 using testing::MakeBmp;
 using testing::MakeRiffPalette;
@@ -73,7 +81,7 @@ TEST_F(LoadWallSetTest, CompleteSetWithoutWallSetFileLoadsSilently) {
     EXPECT_TRUE(report.ok());
     EXPECT_TRUE(report.paletteLoaded);
     EXPECT_FALSE(report.Message().has_value());
-    EXPECT_EQ(report.Details(), "");
+    EXPECT_EQ(Joined(report.DetailLines()), "");
     EXPECT_EQ(wallSet.palette, TestPalette());
     for (int slot = 0; slot < 6; ++slot) {
         const CIndexedImage& image = wallSet.images[static_cast<std::size_t>(slot)];
@@ -92,7 +100,7 @@ TEST_F(LoadWallSetTest, HomeFolderNotCurrentFolderResolvesNames) {
     fs::current_path(elsewhere.path());
     const LoadReport report = Load();
     fs::current_path(saved);
-    EXPECT_TRUE(report.ok()) << report.Details();
+    EXPECT_TRUE(report.ok()) << Joined(report.DetailLines());
 }
 
 TEST_F(LoadWallSetTest, MissingOrBrokenPaletteStopsBeforeAnyPicture) {
@@ -110,7 +118,7 @@ TEST_F(LoadWallSetTest, MissingOrBrokenPaletteStopsBeforeAnyPicture) {
     EXPECT_FALSE(report.paletteLoaded);
     EXPECT_EQ(report.Message(), "A palette file 'wallpalette.pal' failed to be read!");
     EXPECT_TRUE(report.failedPictures.empty());
-    EXPECT_NE(report.Details().find("wallpalette.pal: "), std::string::npos);
+    EXPECT_NE(Joined(report.DetailLines()).find("wallpalette.pal: "), std::string::npos);
     EXPECT_EQ(wallSet.palette, previous);
     ExpectSlotsEmpty();
 
@@ -127,7 +135,8 @@ TEST_F(LoadWallSetTest, FailedNameIsListedAsWrittenInTheFile) {
               "The following bitmap file(s) failed to be read: \n\nWalls\\Gone.bmp\n");
     ASSERT_EQ(report.failedPictures.size(), 1u);
     EXPECT_EQ(report.failedPictures[0].slot, 2);
-    EXPECT_EQ(report.Details().rfind("Walls\\Gone.bmp: ", 0), 0u) << report.Details();
+    EXPECT_EQ(Joined(report.DetailLines()).rfind("Walls\\Gone.bmp: ", 0), 0u)
+        << Joined(report.DetailLines());
     EXPECT_TRUE(wallSet.images[2].IsEmpty());
     EXPECT_FALSE(wallSet.images[1].IsEmpty());
     EXPECT_FALSE(wallSet.images[3].IsEmpty());
@@ -137,7 +146,7 @@ TEST_F(LoadWallSetTest, WindowsStyleNameFindsThePicture) {
     WritePicture("walls/a.bmp", 5, 5, 9);
     UseWallSetFile("[BMP]\n0084=Walls\\A.BMP\n");
     const LoadReport report = Load();
-    EXPECT_TRUE(report.ok()) << report.Details();
+    EXPECT_TRUE(report.ok()) << Joined(report.DetailLines());
     EXPECT_EQ(report.names[0], "Walls\\A.BMP");
     EXPECT_EQ(wallSet.images[0].GetIndex(4, 4), 9);
 }
@@ -165,7 +174,7 @@ TEST_F(LoadWallSetTest, EmptyNameFailsAsAnEmptyLine) {
     EXPECT_EQ(report.Message(), "The following bitmap file(s) failed to be read: \n\n\n");
     ASSERT_EQ(report.failedPictures.size(), 1u);
     EXPECT_EQ(report.failedPictures[0].reason, "empty file name");
-    EXPECT_EQ(report.Details(), "key 0087: empty file name\n");
+    EXPECT_EQ(Joined(report.DetailLines()), "key 0087: empty file name\n");
     EXPECT_TRUE(wallSet.images[3].IsEmpty());
 }
 
@@ -223,7 +232,7 @@ TEST(LoadWallSetNames, HomeFolderAndPictureNamesOutsideAsciiLoad) {
 
     WallSet wallSet;
     const LoadReport report = LoadWallSet(wallSet, document, home);
-    EXPECT_TRUE(report.ok()) << report.Details();
+    EXPECT_TRUE(report.ok()) << Joined(report.DetailLines());
     EXPECT_EQ(wallSet.images[0].width(), 5);
     EXPECT_EQ(wallSet.images[5].width(), 8);
 }

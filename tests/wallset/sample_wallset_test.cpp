@@ -14,6 +14,14 @@
 namespace orvandel {
 namespace {
 
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
 const std::string kSampleFolder = std::string(ORVANDEL_SOURCE_DIR) + "/samples/stone";
 
 class SampleWallSetTest : public ::testing::Test {
@@ -51,7 +59,7 @@ protected:
 };
 
 TEST_F(SampleWallSetTest, LoadsEveryPictureInExactPaletteColours) {
-    ASSERT_TRUE(report.ok()) << report.Details();
+    ASSERT_TRUE(report.ok()) << Joined(report.DetailLines());
     constexpr std::array<std::array<int, 2>, 6> kSizes = {
         {{32, 136}, {32, 136}, {256, 111}, {136, 71}, {117, 51}, {16, 49}}};
     for (std::size_t slot = 0; slot < kSizes.size(); ++slot) {

@@ -23,6 +23,14 @@ std::string ExportConfirmation(std::string_view homeFolder) {
     return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
 }
 
+std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason) {
+    std::string text = "The wall-set file '" + std::string(fileName) + "' cannot be opened.";
+    if (!reason.empty()) {
+        text += "\n\n" + std::string(reason);
+    }
+    return text;
+}
+
 std::string PositionReadOut(int x, int y, char facingLetter) {
     return "(" + std::to_string(x) + "," + std::to_string(y) + "," + facingLetter + ")";
 }

@@ -15,6 +15,10 @@ inline constexpr std::string_view kExportFailedHeading =
     "The following picture(s) failed to be exported:\n\n";
 inline constexpr std::string_view kExportCancelled = "Export cancelled";
 inline constexpr std::string_view kExportFinished = "export finished";
+inline constexpr std::string_view kExportBitmapFailed =
+    "The export bitmap could not be created; no picture was written.";
+inline constexpr std::string_view kOutOfMemory =
+    "There was not enough memory to finish this action. Nothing else was changed.";
 
 // Why a file could not be read, the same words for every file the program reads.
 inline constexpr std::string_view kMissingFile = "missing file";
@@ -27,6 +31,8 @@ std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);
 std::string ExportConfirmation(std::string_view homeFolder);
+// "The wall-set file '...' cannot be opened.", then the reason after a blank line.
+std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason);
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);
 

@@ -22,18 +22,18 @@ std::optional<std::string> LoadReport::Message() const {
     return messages::BitmapsFailed(list);
 }
 
-std::string LoadReport::Details() const {
+std::vector<std::string> LoadReport::DetailLines() const {
     if (!paletteLoaded) {
-        return std::string(kPaletteFileName) + ": " + paletteReason + "\n";
+        return {std::string(kPaletteFileName) + ": " + paletteReason};
     }
-    std::string details;
+    std::vector<std::string> details;
     for (const FailedPicture& failed : failedPictures) {
         // An empty name would make a line that starts with ':'; say which key it came from.
         const std::string label =
             failed.name.empty()
                 ? std::string("key ") + kWallSetKeys[static_cast<std::size_t>(failed.slot)].key
                 : failed.name;
-        details += label + ": " + failed.reason + "\n";
+        details.push_back(label + ": " + failed.reason);
     }
     return details;
 }

@@ -27,9 +27,9 @@ struct LoadReport {
     bool ok() const { return paletteLoaded && failedPictures.empty(); }
     // The one message box text of this load, if any (palette failure, or the failed list).
     std::optional<std::string> Message() const;
-    // One line per failed file with its reason ("name: reason\n"), for a message box's detail
-    // text; a picture with an empty name is shown by its key ("key 0087: empty file name").
-    std::string Details() const;
+    // One line per failed file with its reason ("name: reason"); a picture with an empty name
+    // is shown by its key ("key 0087: empty file name").
+    std::vector<std::string> DetailLines() const;
 };
 
 // Empties all seven slots, reads wallpalette.pal from the home folder, then the six pictures.

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/export/export_wall_pieces.h"
+#include "core/image/file_ops.h"
+#include "core/session/session_report.h"
+#include "core/wallset/load_wall_set.h"
+#include "core/wallset/wall_set.h"
+#include "core/wallset/wallset_document.h"
+
+namespace orvandel {
+
+// One wall set being worked on: the home folder, the open wall-set file, the wall set loaded
+// from them, and what can be done with it. Both programs drive a session and only present the
+// reports it returns, so a load or an export ends the same way whichever program ran it.
+class WallSetSession {
+public:
+    // `homeFolder` is where the palette, the pictures and the exports are, exactly as the
+    // program recorded it; empty means the current folder.
+    explicit WallSetSession(std::filesystem::path homeFolder = {});
+
+    const std::filesystem::path& homeFolder() const { return m_homeFolder; }
+    void SetHomeFolder(std::filesystem::path homeFolder) { m_homeFolder = std::move(homeFolder); }
+
+    // Opens a wall-set file as the document; a relative name is taken from the home folder.
+    // Refused when it cannot be read, and the current document stays.
+    SessionReport Open(const std::filesystem::path& wallSetFile);
+    const WallSetDocument& document() const { return m_document; }
+
+    // Reads the palette and the six pictures afresh. Nothing of the previous wall set survives
+    // but the palette, which changes only when the new one was read.
+    SessionReport Load();
+    const WallSet& wallSet() const { return m_wallSet; }
+    const LoadReport& lastLoad() const { return m_lastLoad; }
+
+    // The question to ask before an export, and the answer to a "No".
+    std::string ExportConfirmation() const;
+    static SessionReport ExportCancelled();
+    // Writes the 28 wall-piece pictures of the loaded wall set into the home folder.
+    SessionReport Export(FileOps& ops = SystemFileOps()) const;
+
+private:
+    std::filesystem::path m_homeFolder;
+    WallSetDocument m_document;
+    WallSet m_wallSet;
+    LoadReport m_lastLoad;
+};
+
+}  // namespace orvandel

@@ -1,0 +1,118 @@
+#include "core/session/wall_set_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/wallset/wallset_keys.h"
+#include "support/temp_folder.h"
+#include "support/test_pictures.h"
+
+namespace orvandel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A home folder with the palette and six small one-colour pictures under their default names.
+class SessionTest : public ::testing::Test {
+protected:
+    SessionTest() {
+        const auto colours = TestPalette().colours();
+        WriteFileBytes(home / kPaletteFileName,
+                       MakeRiffPalette(std::vector<Colour>(colours.begin(), colours.end())));
+        for (const WallSetKey& key : kWallSetKeys) {
+            WriteFileBytes(home / key.defaultName,
+                           MakeBmp(40, 140, 24, std::vector<Colour>(40 * 140, colours[3])));
+        }
+    }
+
+    static void ExpectNotices(const SessionReport& report,
+                              const std::vector<std::pair<Severity, std::string>>& expected) {
+        ASSERT_EQ(report.notices.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(report.notices[i].severity, expected[i].first) << "notice " << i;
+            EXPECT_EQ(report.notices[i].text, expected[i].second) << "notice " << i;
+        }
+    }
+
+    TempFolder home;
+    WallSetSession session{home.path()};
+};
+
+TEST_F(SessionTest, ACompleteSetLoadsAndExportsWithOnlyTheFinishedNotice) {
+    const SessionReport loaded = session.Load();
+    EXPECT_EQ(loaded.outcome, Outcome::Done);
+    EXPECT_TRUE(loaded.notices.empty());
+
+    EXPECT_EQ(session.ExportConfirmation(),
+              "Export the contents to folder '" + home.path().string() + "'.\n\nDo you proceed?");
+    const SessionReport exported = session.Export();
+    EXPECT_EQ(exported.outcome, Outcome::Done);
+    ExpectNotices(exported, {{Severity::Information, "export finished"}});
+    EXPECT_TRUE(fs::exists(home / "Wall_D0`.bmp"));
+
+    ExpectNotices(WallSetSession::ExportCancelled(), {{Severity::Warning, "Export cancelled"}});
+}
+
+TEST_F(SessionTest, FailedPicturesAreListedWithTheirReasonsInTheDetails) {
+    fs::remove(home / kWallSetKeys[1].defaultName);
+    WriteFileText(home / kWallSetKeys[4].defaultName, "not a picture");
+    const SessionReport report = session.Load();
+
+    EXPECT_EQ(report.outcome, Outcome::Failed);
+    const std::string list =
+        std::string(kWallSetKeys[1].defaultName) + "\n" + kWallSetKeys[4].defaultName + "\n";
+    ExpectNotices(report, {{Severity::Warning,
+                            "The following bitmap file(s) failed to be read: \n\n" + list}});
+    const std::vector<std::string>& details = report.notices[0].details;
+    ASSERT_EQ(details.size(), 2u);
+    EXPECT_EQ(details[0], std::string(kWallSetKeys[1].defaultName) + ": missing file");
+    EXPECT_EQ(details[1].rfind(std::string(kWallSetKeys[4].defaultName) + ": ", 0), 0u);
+    EXPECT_FALSE(session.wallSet().images[0].IsEmpty());
+    EXPECT_TRUE(session.wallSet().images[1].IsEmpty());
+}
+
+TEST_F(SessionTest, AFailedPaletteIsTheOnlyNoticeAndKeepsThePreviousColours) {
+    ASSERT_TRUE(session.Load().ok());
+    const Palette16 before = session.wallSet().palette;
+    WriteFileText(home / kPaletteFileName, "JASC-PAL");
+
+    const SessionReport report = session.Load();
+    EXPECT_EQ(report.outcome, Outcome::Failed);
+    ExpectNotices(report,
+                  {{Severity::Warning, "A palette file 'wallpalette.pal' failed to be read!"}});
+    ASSERT_EQ(report.notices[0].details.size(), 1u);
+    EXPECT_EQ(report.notices[0].details[0].rfind("wallpalette.pal: ", 0), 0u);
+    EXPECT_EQ(session.wallSet().palette, before);
+    EXPECT_TRUE(session.wallSet().images[0].IsEmpty());
+}
+
+TEST_F(SessionTest, AnExportThatPartlyFailsListsTheFilesThenFinishes) {
+    ASSERT_TRUE(session.Load().ok());
+    fs::create_directory(home / "Wall_D2.bmp");  // a folder in the way of one picture
+    const SessionReport report = session.Export();
+
+    EXPECT_EQ(report.outcome, Outcome::Failed);
+    ExpectNotices(report, {{Severity::Warning,
+                            "The following picture(s) failed to be exported:\n\nWall_D2.bmp\n"},
+                           {Severity::Information, "export finished"}});
+    EXPECT_TRUE(fs::is_regular_file(home / "Wall_D2`.bmp"));
+}
+
+TEST_F(SessionTest, AWallSetFileThatCannotBeOpenedIsRefusedAndTheDocumentStays) {
+    WriteFileText(home / "walls.Pelorim", "[BMP]\n0084=right.bmp\n");
+    ASSERT_TRUE(session.Open("walls.Pelorim").ok());  // relative names start at home
+    EXPECT_EQ(session.document().path(), home / "walls.Pelorim");
+
+    const SessionReport report = session.Open("sub/../missing.Pelorim");
+    EXPECT_EQ(report.outcome, Outcome::Refused);
+    ExpectNotices(report,
+                  {{Severity::Warning, "The wall-set file '" + (home / "missing.Pelorim").string() +
+                                           "' cannot be opened.\n\nmissing file"}});
+    EXPECT_EQ(session.document().path(), home / "walls.Pelorim");
+}
+
+}  // namespace
+}  // namespace orvandel::testing
