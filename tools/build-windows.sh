@@ -12,11 +12,8 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}"
 jobs=$(nproc)
 [ "$jobs" -le 2 ] || jobs=2
 
-cmake -S . -B build-windows -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release \
-  -DORVANDEL_BUILD_GUI=OFF \
-  -DORVANDEL_QT_PICTURE_FORMATS=OFF >/dev/null
+# The preset (CMakePresets.json) holds the toolchain file and the options: no Qt, BMP only.
+cmake --preset windows-cross >/dev/null
 cmake --build build-windows -j"$jobs"
 
 # The exe is linked statically, so it needs no MinGW runtime DLLs; the check keeps it so.

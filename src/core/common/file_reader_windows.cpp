@@ -2,10 +2,6 @@
 // reads, all through the Windows API.
 #include "core/common/file_reader.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>

@@ -1,9 +1,5 @@
 #include "core/common/process_text.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // shellapi.h needs the types windows.h declares.
 #include <shellapi.h>
