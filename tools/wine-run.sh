@@ -25,7 +25,10 @@ if [ -z "$wine" ]; then
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
+  if ! mkdir -p "$WINEPREFIX" 2>/dev/null; then
+    echo "wine-run: Wine cannot start: cannot create its prefix $WINEPREFIX" >&2
+    exit 125
+  fi
   # The first start builds the prefix; its output is the only clue when that fails.
   if ! log=$("$wine" wineboot --init 2>&1); then
     echo "wine-run: Wine cannot start in $WINEPREFIX:" >&2
