@@ -4,6 +4,16 @@
 option(ORVANDEL_WERROR "Treat compiler warnings as errors in the project's own targets" ON)
 
 function(orvandel_set_warnings target)
+  if(WIN32)
+    # windows.h as the system seams need it: without the min/max macros that break std::min.
+    target_compile_definitions(${target} PRIVATE NOMINMAX=1 WIN32_LEAN_AND_MEAN=1)
+  endif()
+  if(MSVC)
+    # Sources and message texts are UTF-8; without /utf-8 MSVC reads them in the ANSI code page.
+    target_compile_options(${target} PRIVATE /W4 /WX /permissive- /utf-8 /Zc:__cplusplus
+      /external:anglebrackets /external:W0)
+    return()
+  endif()
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
     -Wnon-virtual-dtor -Woverloaded-virtual -Wold-style-cast -Wcast-align

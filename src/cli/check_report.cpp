@@ -3,6 +3,7 @@
 #include <sstream>
 #include <vector>
 
+#include "core/common/path_text.h"
 #include "core/view/piece_coverage.h"
 #include "core/view/view_cell_table.h"
 #include "core/wallset/wall_set_slots.h"
@@ -116,7 +117,7 @@ CheckReport BuildCheckReport(const WallSet& wallSet, const LoadReport& load,
     out << "Wall set: "
         << (wallSetFile ? wallSetFile->string() : std::string("none (default picture names)"))
         << "\n";
-    out << "Home folder: " << homeFolder.string() << "\n";
+    out << "Home folder: " << PathToUtf8(homeFolder) << "\n";
     out << "Palette " << kPaletteFileName << ": ";
     if (load.paletteLoaded) {
         out << "loaded\n";

@@ -8,6 +8,7 @@
 
 #include "cli/position_arguments.h"
 #include "cli/view_picture_output.h"
+#include "core/common/path_text.h"
 #include "core/common/paths.h"
 
 #ifndef ORVANDEL_VERSION
@@ -47,7 +48,7 @@ void AddCommonOptions(CLI::App& command, RawArguments& raw) {
 }
 
 fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
-    return AbsolutePathFrom(startFolder, fs::path(name));
+    return AbsolutePathFrom(startFolder, PathFromUtf8(name));
 }
 
 constexpr std::string_view kStandardOutputName = "-";

@@ -12,6 +12,7 @@
 #include "cli/report_output.h"
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/map/map_text.h"
 #include "core/view/view_picture_size.h"
 #include "core/view/view_renderer.h"
@@ -76,14 +77,14 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     }
     const Status written = WriteViewPicture(picture, request.output, request.format);
     if (!written) {
-        err << "orvandel-cli: '" << request.output.string()
+        err << "orvandel-cli: '" << PathToUtf8(request.output)
             << "' could not be written: " << written.reason() << "\n";
         return kExitFailed;
     }
     out << "rendered "
         << messages::PositionReadOut(map.viewerX(), map.viewerY(),
                                      DirectionLetter(map.viewerDirection()))
-        << (request.evenOdd ? " even/odd" : "") << " to " << request.output.string() << "\n";
+        << (request.evenOdd ? " even/odd" : "") << " to " << PathToUtf8(request.output) << "\n";
     return ExitStatusOf(loaded.outcome);
 }
 

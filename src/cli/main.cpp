@@ -1,15 +1,26 @@
 #include <csignal>
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "core/common/process_text.h"
 
 int main(int argc, char** argv) {
     // A reader that closes the pipe early (`| head -c 10`) should end the tool through a failed
     // write it can answer quietly, not through a signal that skips the exit status.
     std::signal(SIGPIPE, SIG_IGN);
     try {
-        return orvandel::cli::RunCommandLine(argc, argv, std::cout, std::cerr);
+        orvandel::ShowUtf8OnConsole();
+        const std::vector<std::string> arguments = orvandel::ProgramArgumentsAsUtf8(argc, argv);
+        std::vector<const char*> pointers;
+        for (const std::string& argument : arguments) {
+            pointers.push_back(argument.c_str());
+        }
+        pointers.push_back(nullptr);
+        return orvandel::cli::RunCommandLine(static_cast<int>(arguments.size()), pointers.data(),
+                                             std::cout, std::cerr);
     } catch (const std::exception& e) {
         // Out of memory and the like: say so rather than abort with a core dump.
         std::cerr << "orvandel-cli: " << e.what() << "\n";

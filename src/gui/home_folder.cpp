@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/common/path_text.h"
+
 namespace orvandel {
 
 std::string g_homeFolder;
@@ -10,7 +12,7 @@ std::string g_homeFolder;
 void RecordHomeFolder() {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
-    g_homeFolder = error ? std::string() : current.string();
+    g_homeFolder = error ? std::string() : PathToUtf8(current);
 }
 
 }  // namespace orvandel

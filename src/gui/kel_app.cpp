@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "core/common/path_text.h"
+#include "core/common/process_text.h"
 #include "gui/command_line.h"
 #include "gui/home_folder.h"
 #include "gui/kel_doc.h"
@@ -40,9 +42,9 @@ void TellOnTerminal(const SessionReport& report) {
 int CKelApp::Run(int& argc, char** argv) {
     RecordHomeFolder();
 
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.emplace_back(argv[i]);
+    std::vector<std::string> arguments = ProgramArgumentsAsUtf8(argc, argv);
+    if (!arguments.empty()) {
+        arguments.erase(arguments.begin());  // the program's own name
     }
     const CommandLine commandLine = ParseCommandLine(arguments);
     switch (commandLine.action) {
@@ -59,10 +61,10 @@ int CKelApp::Run(int& argc, char** argv) {
             break;
     }
 
-    CKelDoc document(g_homeFolder);
+    CKelDoc document(PathFromUtf8(g_homeFolder));
     SessionReport opened;
     if (!commandLine.wallSetFile.empty()) {
-        opened = document.Open(commandLine.wallSetFile);
+        opened = document.Open(PathFromUtf8(commandLine.wallSetFile));
     }
     if (!opened.ok() && !DisplayAvailable()) {
         TellOnTerminal(opened);

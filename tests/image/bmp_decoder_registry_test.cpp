@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <atomic>
 #include <memory>
 
 #include "core/image/picture_decoder.h"
 #include "image/bmp_decoder_builder.h"
+#include "support/special_file.h"
 #include "support/temp_folder.h"
 
 namespace orvandel {
@@ -98,8 +97,9 @@ TEST_F(PictureRegistryTest, FilesNoDecoderCanReadSayWhy) {
     EXPECT_EQ(DecodePictureFile(Write("b.png", {0x89, 'P', 'N', 'G'})).reason,
               "not a BMP file, and no decoder for this format");
     EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "is a folder, not a file");
-    ASSERT_EQ(::mkfifo((m_folder / "fifo.bmp").c_str(), 0600), 0);
-    EXPECT_EQ(DecodePictureFile(m_folder / "fifo.bmp").reason, "not a regular file");
+    const auto fifo = testing::MakeSpecialFile(m_folder.path(), "fifo.bmp");
+    ASSERT_FALSE(fifo.empty());
+    EXPECT_EQ(DecodePictureFile(fifo).reason, "not a regular file");
     // Only a whole "BM" counts as a BMP signature.
     EXPECT_EQ(DecodePictureFile(Write("b", {'B'})).reason,
               "not a BMP file, and no decoder for this format");

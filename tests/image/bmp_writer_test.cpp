@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <vector>
 
 #include "core/image/colour_table.h"
@@ -103,18 +101,6 @@ TEST(BmpFileWriting, WritesExactlyTheEncodedBytesOverALongerFile) {
     const auto written = testing::ReadFileBytes(path);
     const Bytes expected = dib.EncodeBmp();
     EXPECT_EQ(Bytes(written.begin(), written.end()), expected);
-}
-
-TEST(BmpFileWriting, ReplacedFileKeepsItsPermissions) {
-    testing::TempFolder folder;
-    const auto path = folder / "Wall_D1L.bmp";
-    testing::WriteFileBytes(path, {1, 2, 3});
-    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-    CPaletteDib dib;
-    ASSERT_TRUE(MakeViewport(dib).WriteBmpFile(path));
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
 TEST(BmpFileWriting, NothingIsCreatedWithoutABitmap) {

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <chrono>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/special_file.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
@@ -220,8 +219,9 @@ TEST(PaletteReadFile, MissingFileFolderAndFifoFail) {
     const Status missing = palette.ReadPaletteFile(folder / "wallpalette.pal");
     EXPECT_EQ(missing.reason(), "missing file");
     EXPECT_FALSE(palette.ReadPaletteFile(folder.path()));
-    ASSERT_EQ(::mkfifo((folder / "fifo.pal").c_str(), 0600), 0);
-    EXPECT_EQ(palette.ReadPaletteFile(folder / "fifo.pal").reason(), "not a regular file");
+    const auto fifo = testing::MakeSpecialFile(folder.path(), "fifo.pal");
+    ASSERT_FALSE(fifo.empty());
+    EXPECT_EQ(palette.ReadPaletteFile(fifo).reason(), "not a regular file");
     EXPECT_EQ(palette, testing::TestPalette());
 }
 

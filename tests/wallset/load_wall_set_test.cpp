@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/common/path_text.h"
 #include "core/wallset/wallset_keys.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
@@ -57,7 +58,7 @@ protected:
         WriteFileBytes(home / name, PictureOfIndex(width, height, index));
     }
     void RemoveDefault(int slot) const { fs::remove(home / DefaultName(slot)); }
-    LoadReport Load() { return LoadWallSet(wallSet, document, home.path().string()); }
+    LoadReport Load() { return LoadWallSet(wallSet, document, home.path()); }
     void UseWallSetFile(const std::string& text) {
         WriteFileText(home / "set.Pelorim", text);
         ASSERT_TRUE(document.Open(home / "set.Pelorim"));
@@ -207,6 +208,33 @@ TEST_F(LoadWallSetTest, ReloadReadsTheEditedFileAndEmptiesDeletedPictures) {
     EXPECT_EQ(report.Message(),
               "The following bitmap file(s) failed to be read: \n\n" + DefaultName(5) + "\n");
     EXPECT_TRUE(wallSet.images[6].IsEmpty());
+}
+
+// Artists name folders in their own language. On Windows such names exist only in their wide
+// form, and the wall-set file names pictures in UTF-8.
+TEST(LoadWallSetNames, HomeFolderAndPictureNamesOutsideAsciiLoad) {
+    TempFolder root;
+    const fs::path home =
+        root.path() / PathFromUtf8("Zo\u00eb") / PathFromUtf8("W\u00e4nde \u58c1");
+    fs::create_directories(home / PathFromUtf8("Fl\u00e4che"));
+    const auto colours = TestPalette().colours();
+    WriteFileBytes(home / kPaletteFileName,
+                   MakeRiffPalette(std::vector<Colour>(colours.begin(), colours.end())));
+    for (int slot = 1; slot < 6; ++slot) {
+        const std::string name = kWallSetKeys[static_cast<std::size_t>(slot)].defaultName;
+        WriteFileBytes(home / name, PictureOfIndex(8, 4, kFirstIndexOfSlot + slot));
+    }
+    WriteFileBytes(home / PathFromUtf8("Fl\u00e4che") / PathFromUtf8("R\u00e9chts.bmp"),
+                   PictureOfIndex(5, 3, kFirstIndexOfSlot));
+    WriteFileText(home / "set.Pelorim", "[BMP]\r\n0084=Fl\u00e4che\\R\u00e9chts.bmp\r\n");
+    WallSetDocument document;
+    ASSERT_TRUE(document.Open(home / "set.Pelorim"));
+
+    WallSet wallSet;
+    const LoadReport report = LoadWallSet(wallSet, document, home);
+    EXPECT_TRUE(report.ok()) << Joined(report.DetailLines());
+    EXPECT_EQ(wallSet.images[0].width(), 5);
+    EXPECT_EQ(wallSet.images[5].width(), 8);
 }
 
 }  // namespace

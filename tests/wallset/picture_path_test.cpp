@@ -30,31 +30,6 @@ TEST_F(PicturePath, NameAsWrittenResolvesAgainstHome) {
     EXPECT_EQ(ResolvePictureName("Walls/Stone/Front.BMP", Home()), home / "Walls/Stone/Front.BMP");
 }
 
-TEST_F(PicturePath, BackslashesAndLetterCaseOfWindowsNamesAreForgiven) {
-    EXPECT_EQ(ResolvePictureName("Walls\\Stone\\Front.BMP", Home()),
-              home / "Walls/Stone/Front.BMP");
-    EXPECT_EQ(ResolvePictureName("walls\\STONE\\front.bmp", Home()),
-              home / "Walls/Stone/Front.BMP");
-    EXPECT_EQ(ResolvePictureName("TOP.bmp", Home()), home / "top.bmp");
-    EXPECT_EQ(ResolvePictureName(".\\walls\\stone\\..\\stone\\front.bmp", Home()),
-              home / "Walls/Stone/../Stone/Front.BMP");
-}
-
-TEST_F(PicturePath, ExactMatchWinsOverOtherCase) {
-    WriteFileText(home / "Top.bmp", "y");
-    EXPECT_EQ(ResolvePictureName("Top.bmp", Home()), home / "Top.bmp");
-    EXPECT_EQ(ResolvePictureName("top.bmp", Home()), home / "top.bmp");
-    // Neither is exact: the choice does not depend on listing order.
-    EXPECT_EQ(ResolvePictureName("TOP.BMP", Home()), home / "Top.bmp");
-}
-
-TEST_F(PicturePath, AbsoluteNamesAreKept) {
-    const fs::path absolute = home / "Walls/Stone/Front.BMP";
-    EXPECT_EQ(ResolvePictureName(absolute.string(), "/elsewhere"), absolute);
-    const fs::path otherCase = home / "walls/stone/front.bmp";
-    EXPECT_EQ(ResolvePictureName(otherCase.string(), "/elsewhere"), absolute);
-}
-
 TEST_F(PicturePath, NothingMatchingGivesTheNameAsWritten) {
     EXPECT_EQ(ResolvePictureName("walls\\missing.bmp", Home()), home / "walls\\missing.bmp");
     EXPECT_EQ(ResolvePictureName("top.bmp\\x", Home()), home / "top.bmp\\x");

@@ -47,7 +47,8 @@ std::optional<std::string> ExportReport::FailureMessage() const {
     return messages::ExportFailed(list);
 }
 
-ExportReport ExportWallPieces(const WallSet& wallSet, const std::string& homeFolder, FileOps& ops) {
+ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& homeFolder,
+                              FileOps& ops) {
     ExportReport report;
     CPaletteDib bitmap;
     const ColourTable256 table = BuildColourTable(wallSet.palette);
@@ -56,10 +57,9 @@ ExportReport ExportWallPieces(const WallSet& wallSet, const std::string& homeFol
     }
     report.bitmapCreated = true;
 
-    const std::filesystem::path folder(homeFolder);
     for (const ExportPicture& picture : ExportPictureList()) {
         DrawExportPicture(bitmap, wallSet, picture);
-        if (bitmap.WriteBmpFile(folder / picture.fileName, ops)) {
+        if (bitmap.WriteBmpFile(homeFolder / picture.fileName, ops)) {
             report.written.push_back(picture.fileName);
         } else {
             report.failed.push_back(picture.fileName);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ struct ExportReport {
 
 // Writes the 28 pictures into the home folder (the current folder when it is empty). Every
 // picture is tried; an existing file is replaced only by a complete new one.
-ExportReport ExportWallPieces(const WallSet& wallSet, const std::string& homeFolder,
+ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& homeFolder,
                               FileOps& ops = SystemFileOps());
 
 }  // namespace orvandel

@@ -22,7 +22,7 @@ public:
     virtual void KeepPermissionsOf(int /*handle*/, const std::filesystem::path& /*existing*/) {}
 };
 
-// The real file system (POSIX calls).
+// The real file system: POSIX calls, or the Windows API on Windows.
 FileOps& SystemFileOps();
 
 // Writes `chunks` to a temporary file beside `target`, flushes it and renames it over

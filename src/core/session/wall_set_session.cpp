@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/common/paths.h"
 
 namespace orvandel {
@@ -16,12 +17,13 @@ SessionReport WallSetSession::Open(const std::filesystem::path& wallSetFile) {
     if (opened) {
         return {};
     }
-    return {Outcome::Refused,
-            {{Severity::Warning, messages::CannotOpenWallSet(path.string(), opened.reason()), {}}}};
+    return {
+        Outcome::Refused,
+        {{Severity::Warning, messages::CannotOpenWallSet(PathToUtf8(path), opened.reason()), {}}}};
 }
 
 SessionReport WallSetSession::Load() {
-    m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder.string());
+    m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder);
     const std::optional<std::string> message = m_lastLoad.Message();
     if (!message) {
         return {};
@@ -30,7 +32,7 @@ SessionReport WallSetSession::Load() {
 }
 
 std::string WallSetSession::ExportConfirmation() const {
-    return messages::ExportConfirmation(m_homeFolder.string());
+    return messages::ExportConfirmation(PathToUtf8(m_homeFolder));
 }
 
 SessionReport WallSetSession::ExportCancelled() {
@@ -39,7 +41,7 @@ SessionReport WallSetSession::ExportCancelled() {
 
 SessionReport WallSetSession::Export(FileOps& ops) const {
     SessionReport report;
-    const ExportReport exported = ExportWallPieces(m_wallSet, m_homeFolder.string(), ops);
+    const ExportReport exported = ExportWallPieces(m_wallSet, m_homeFolder, ops);
     if (!exported.bitmapCreated) {
         // "export finished" alone would claim pictures that were never written.
         report.outcome = Outcome::Failed;

@@ -39,7 +39,7 @@ std::vector<std::string> LoadReport::DetailLines() const {
 }
 
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
-                       const std::string& homeFolder) {
+                       const std::filesystem::path& homeFolder) {
     LoadReport report;
     // Nothing of the previous wall set survives a load, whether or not this one succeeds.
     for (CIndexedImage& image : wallSet.images) {

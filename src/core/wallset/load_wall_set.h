@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,6 @@ struct LoadReport {
 // Names resolve against `homeFolder` (the current folder when it is empty) through
 // ResolvePictureName; the process's current folder is never changed.
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
-                       const std::string& homeFolder);
+                       const std::filesystem::path& homeFolder);
 
 }  // namespace orvandel
