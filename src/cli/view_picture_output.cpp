@@ -29,10 +29,7 @@ Status WriteViewPicture(const CPaletteDib& viewport, const std::filesystem::path
     if (format == ViewPictureFormat::kPng) {
         return WriteViewPng(viewport, fileName);
     }
-    if (!viewport.WriteBmpFile(fileName)) {
-        return Status::Fail("the file could not be written");
-    }
-    return Status::Ok();
+    return viewport.WriteBmpFile(fileName);
 }
 
 }  // namespace orvandel::cli
