@@ -40,13 +40,12 @@ std::string RunsText(const std::string& noun, const std::vector<PixelRun>& runs)
 void WritePictureLine(std::ostream& out, const WallSet& wallSet, const LoadReport& load, int slot,
                       CheckReport& report) {
     const CIndexedImage& image = wallSet.images[static_cast<std::size_t>(slot)];
-    const PictureLoadInfo& info = image.loadInfo();
     out << "  " << kWallSetKeys[static_cast<std::size_t>(slot)].key << " (slot " << slot << ") \""
         << load.names[static_cast<std::size_t>(slot)] << "\": ";
-    if (!load.paletteLoaded) {
-        out << "not read, the palette failed\n";
-        return;
-    }
+    // Without a palette the picture was decoded but not matched, and its slot stays empty.
+    const PictureLoadInfo& info = load.paletteLoaded
+                                      ? image.loadInfo()
+                                      : load.decodedWithoutPalette[static_cast<std::size_t>(slot)];
     if (const FailedPicture* failed = FailureOfSlot(load, slot)) {
         ++report.failedFiles;
         out << "FAILED: " << (failed->reason.empty() ? "cannot be read" : failed->reason);
@@ -58,6 +57,11 @@ void WritePictureLine(std::ostream& out, const WallSet& wallSet, const LoadRepor
             out << ")";
         }
         out << "\n";
+        return;
+    }
+    if (!load.paletteLoaded) {
+        out << "decoded, " << info.sourceWidth << " x " << info.sourceHeight << ", "
+            << info.bitsPerPixel << " bits per pixel; not matched, the palette failed\n";
         return;
     }
     out << "loaded, " << image.width() << " x " << image.height() << ", " << info.bitsPerPixel

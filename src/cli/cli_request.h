@@ -11,7 +11,7 @@
 
 namespace orvandel::cli {
 
-enum class Command { kExport, kRender, kCheck };
+enum class Command { kExport, kRender, kCheck, kPieces };
 
 // Where the viewer stands and looks: "--at X,Y,F".
 struct ViewerPlacement {
@@ -34,8 +34,17 @@ struct CliRequest {
     bool evenOdd = false;
     std::filesystem::path output;
 
-    // check
+    // export
+    std::filesystem::path outputFolder;  // absolute; empty: the home folder
+
+    // check and export
     bool strict = false;
+
+    // pieces
+    bool nulSeparated = false;
+
+    // every command: nothing on stdout, only the problems on stderr
+    bool quiet = false;
 };
 
 // Exit statuses shared by every command.

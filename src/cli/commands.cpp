@@ -11,6 +11,7 @@
 #include "cli/report_output.h"
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
+#include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
 #include "core/view/view_renderer.h"
 
@@ -18,13 +19,26 @@ namespace orvandel::cli {
 
 namespace fs = std::filesystem;
 
-int RunExport(const CliRequest& /*request*/, WallSetSession& session, std::ostream& out,
+int RunExport(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
     const SessionReport loaded = session.Load();
     WriteReport(loaded, out, err);
-    const SessionReport exported = session.Export();
-    WriteReport(exported, out, err);
-    return WorstExitStatus(ExitStatusOf(loaded.outcome), ExitStatusOf(exported.outcome));
+    const ExportRun exported = session.Export(ExportOptions{request.outputFolder, request.strict});
+    WriteReport(exported.report, out, err);
+    if (exported.tally) {
+        out << messages::ExportSummary(exported.tally->written, exported.tally->unchanged,
+                                       exported.tally->failed, exported.tally->folder)
+            << "\n";
+    }
+    return WorstExitStatus(ExitStatusOf(loaded.outcome), ExitStatusOf(exported.report.outcome));
+}
+
+int RunPieces(const CliRequest& request, std::ostream& out) {
+    for (const ExportPicture& picture : ExportPictureList()) {
+        out << picture.fileName << (request.nulSeparated ? '\0' : '\n');
+    }
+    out.flush();
+    return out ? kExitOk : kExitFailed;
 }
 
 int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
@@ -66,20 +80,24 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     return ExitStatusOf(loaded.outcome);
 }
 
+// The load's message boxes would only repeat the findings, which say more, so check shows
+// the findings alone: the report on stdout, each problem once on stderr.
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
-    const SessionReport loaded = session.Load();
-    WriteReport(loaded, out, err);
+    session.Load();
     const CheckReport report = BuildCheckReport(session.wallSet(), session.lastLoad(),
                                                 request.wallSet, request.homeFolder);
     out << report.text;
-    if (!loaded.ok() || report.failedFiles > 0) {
-        return kExitFailed;
+    out.flush();
+    const WallSetFindings findings = session.Findings();
+    for (const std::string& problem : findings.failures) {
+        err << problem << "\n";
     }
-    if (request.strict && (report.uncoveredPieces > 0 || report.approximatedPictures > 0)) {
-        return kExitFailed;
+    for (const std::string& problem : findings.strictWarnings) {
+        err << (request.strict ? "" : "warning: ") << problem << "\n";
     }
-    return kExitOk;
+    err.flush();
+    return findings.Clean(request.strict) ? kExitOk : kExitFailed;
 }
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -94,22 +112,31 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         return parsed.exitStatus;
     }
     const CliRequest& request = *parsed.request;
+    if (request.command == Command::kPieces) {
+        return RunPieces(request, out);
+    }
+    // Quiet keeps stdout empty: whatever is worth saying on a quiet run is a problem, and
+    // problems go to stderr anyway.
+    std::ostream quietOut(nullptr);
+    std::ostream& reportOut = request.quiet ? quietOut : out;
     RegisterOptionalPictureDecoders();
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
         const SessionReport opened = session.Open(*request.wallSet);
-        WriteReport(opened, out, err);
+        WriteReport(opened, reportOut, err);
         if (!opened.ok()) {
             return ExitStatusOf(opened.outcome);
         }
     }
     switch (request.command) {
         case Command::kExport:
-            return RunExport(request, session, out, err);
+            return RunExport(request, session, reportOut, err);
         case Command::kRender:
-            return RunRender(request, session, out, err);
+            return RunRender(request, session, reportOut, err);
         case Command::kCheck:
-            return RunCheck(request, session, out, err);
+            return RunCheck(request, session, reportOut, err);
+        case Command::kPieces:
+            break;
     }
     return kExitUsage;
 }
