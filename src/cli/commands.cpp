@@ -80,19 +80,17 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     return ExitStatusOf(loaded.outcome);
 }
 
-// The load's message boxes would only repeat the findings, which say more, so check shows
-// the findings alone: the report on stdout, each problem once on stderr.
+// The load's notices name the files that failed, the palette's failure included; the rest of
+// the findings follow them on stderr, so every problem is said once.
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
-    session.Load();
+    const SessionReport loaded = session.Load();
+    WriteReport(loaded, out, err);
     const CheckReport report = BuildCheckReport(session.wallSet(), session.lastLoad(),
                                                 request.wallSet, request.homeFolder);
     out << report.text;
     out.flush();
     const WallSetFindings findings = session.Findings();
-    for (const std::string& problem : findings.failures) {
-        err << problem << "\n";
-    }
     for (const std::string& problem : findings.strictWarnings) {
         err << (request.strict ? "" : "warning: ") << problem << "\n";
     }
