@@ -143,14 +143,10 @@ TEST_F(SessionTest, ExportsThatMustNotWriteWriteNothing) {
                             MakeBmp(40, 140, 24, std::vector<Colour>(40 * 140, 0x123456)));
          },
          true, strictNotice},
-        {
-            "wall-set file warning, strict",
-            [](const TempFolder& h) { WriteFileText(h / "set.Pelorim", "[BMP]
-0090=x.bmp
-"); },
-         true, strictNotice
-            },
-        };
+        {"wall-set file warning, strict",
+         [](const TempFolder& h) { WriteFileText(h / "set.Pelorim", "[BMP]\n0090=x.bmp\n"); }, true,
+         strictNotice},
+    };
     for (const Case& c : cases) {
         TempFolder folder;
         fs::copy(home.path(), folder.path(), fs::copy_options::recursive);
