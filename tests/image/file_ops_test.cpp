@@ -181,16 +181,6 @@ TEST(AtomicWrite, AFailureSaysWhyInTheUsersWords) {
     EXPECT_EQ(denied.created.size(), 1u);
 }
 
-TEST(AtomicWrite, TheRealFileSystemsReasonsArrive) {
-    testing::TempFolder folder;
-    std::filesystem::create_directory(folder / "sub");
-    const std::vector<Bytes> pieces = {Bytes{1, 2, 3}};
-    const std::vector<std::span<const std::uint8_t>> chunks(pieces.begin(), pieces.end());
-    EXPECT_EQ(WriteFileAtomically(folder / "sub", chunks).reason(), "is a folder");
-    EXPECT_EQ(WriteFileAtomically(folder / "gone" / "a.bmp", chunks).reason(),
-              "its folder does not exist");
-}
-
 TEST(AtomicWrite, AFileThatWouldNotChangeIsLeftAlone) {
     testing::TempFolder folder;
     const auto target = folder / "Wall_D1.bmp";

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,92 +99,6 @@ TEST_F(SessionTest, AnExportThatPartlyFailsListsTheFilesThenFinishes) {
                             "The following picture(s) failed to be exported:\n\nWall_D2.bmp\n"},
                            {Severity::Information, "export finished"}});
     EXPECT_TRUE(fs::is_regular_file(home / "Wall_D2`.bmp"));
-}
-
-TEST_F(SessionTest, AFailedPaletteStillNamesEveryFailedPictureInTheDetails) {
-    WriteFileText(home / kPaletteFileName, "garbage");
-    fs::remove(home / kWallSetKeys[3].defaultName);
-    const SessionReport report = session.Load();
-
-    ExpectNotices(report,
-                  {{Severity::Warning, "A palette file 'wallpalette.pal' failed to be read!"}});
-    const std::vector<std::string>& details = report.notices[0].details;
-    ASSERT_EQ(details.size(), 2u);
-    EXPECT_EQ(details[1], std::string(kWallSetKeys[3].defaultName) + ": missing file");
-    EXPECT_EQ(session.lastLoad().names[0], kWallSetKeys[0].defaultName);
-    EXPECT_EQ(session.lastLoad().decodedWithoutPalette[0].sourceWidth, 40);
-    for (const CIndexedImage& image : session.wallSet().images) {
-        EXPECT_TRUE(image.IsEmpty());
-    }
-}
-
-// Each of these writes nothing at all, not even the output folder.
-TEST_F(SessionTest, ExportsThatMustNotWriteWriteNothing) {
-    struct Case {
-        const char* what;
-        std::function<void(const TempFolder&)> spoil;
-        bool strict;
-        std::string notice;
-    };
-    // The small pictures leave some pieces uncovered; each spoiling adds one problem to those.
-    ASSERT_TRUE(session.Load().ok());
-    const std::string strictNotice = "Nothing was exported: the strict export found " +
-                                     std::to_string(session.Findings().strictWarnings.size() + 1) +
-                                     " problem(s)";
-    const std::vector<Case> cases = {
-        {"palette failed, not strict",
-         [](const TempFolder& h) { WriteFileText(h / kPaletteFileName, "garbage"); }, false,
-         "Nothing was exported: the palette file 'wallpalette.pal' failed to be read"},
-        {"approximated colours, strict",
-         [](const TempFolder& h) {
-             WriteFileBytes(h / kWallSetKeys[2].defaultName,
-                            MakeBmp(40, 140, 24, std::vector<Colour>(40 * 140, 0x123456)));
-         },
-         true, strictNotice},
-        {"wall-set file warning, strict",
-         [](const TempFolder& h) { WriteFileText(h / "set.Pelorim", "[BMP]\n0090=x.bmp\n"); }, true,
-         strictNotice},
-    };
-    for (const Case& c : cases) {
-        TempFolder folder;
-        fs::copy(home.path(), folder.path(), fs::copy_options::recursive);
-        c.spoil(folder);
-        WallSetSession spoilt(folder.path());
-        if (fs::exists(folder / "set.Pelorim")) {
-            ASSERT_TRUE(spoilt.Open("set.Pelorim").ok());
-        }
-        spoilt.Load();
-        const ExportRun run = spoilt.Export(ExportOptions{"out", c.strict});
-        EXPECT_EQ(run.report.outcome, Outcome::Failed) << c.what;
-        ASSERT_EQ(run.report.notices.size(), 1u) << c.what;
-        EXPECT_EQ(run.report.notices[0].text.rfind(c.notice, 0), 0u)
-            << c.what << ": " << run.report.notices[0].text;
-        EXPECT_FALSE(run.tally) << c.what;
-        EXPECT_FALSE(fs::exists(folder / "out")) << c.what;
-    }
-}
-
-TEST_F(SessionTest, ExportsIntoAnOutputFolderAndLeavesUnchangedPicturesAlone) {
-    ASSERT_TRUE(session.Load().ok());
-    const ExportRun first = session.Export(ExportOptions{"build/stone", false});
-    ASSERT_TRUE(first.tally);
-    EXPECT_EQ(first.tally->folder, (home / "build/stone").string());
-    EXPECT_EQ(first.tally->written, 28u);
-    EXPECT_FALSE(fs::exists(home / "Wall_D0.bmp"));  // the home folder gets nothing
-
-    const auto piece = home / "build/stone/Wall_D1.bmp";
-    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24);
-    fs::last_write_time(piece, old);
-    const ExportRun second = session.Export(ExportOptions{"build/stone", false});
-    EXPECT_EQ(second.report.outcome, Outcome::Done);
-    EXPECT_EQ(second.tally->written, 0u);
-    EXPECT_EQ(second.tally->unchanged, 28u);
-    EXPECT_EQ(fs::last_write_time(piece), old);
-
-    WriteFileText(home / "blocked", "a file where the folder should be");
-    const ExportRun blocked = session.Export(ExportOptions{"blocked", false});
-    EXPECT_EQ(blocked.report.outcome, Outcome::Failed);
-    EXPECT_NE(blocked.report.notices[0].text.find("a file is in the way"), std::string::npos);
 }
 
 TEST_F(SessionTest, AWallSetFileThatCannotBeOpenedIsRefusedAndTheDocumentStays) {
