@@ -121,6 +121,15 @@ bool HoldsExactly(const std::filesystem::path& target,
     return true;
 }
 
+// A full quota is a full disk to the user; not every system has the code.
+bool IsOverQuota([[maybe_unused]] std::error_code error) {
+#ifdef EDQUOT
+    return error.category() == std::generic_category() && error.value() == EDQUOT;
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 FileOps& SystemFileOps() {
@@ -188,8 +197,7 @@ std::string WriteFailureReason(std::error_code error) {
         error == std::errc::read_only_file_system) {
         return std::string(messages::kWritePermissionDenied);
     }
-    const bool overQuota = error.category() == std::generic_category() && error.value() == EDQUOT;
-    if (error == std::errc::no_space_on_device || overQuota) {
+    if (error == std::errc::no_space_on_device || IsOverQuota(error)) {
         return std::string(messages::kWriteNoSpace);
     }
     if (error == std::errc::is_a_directory) {
