@@ -36,6 +36,7 @@ struct CliRequest {
 
     // check
     bool strict = false;
+    bool json = false;
 };
 
 // Exit statuses shared by every command.

@@ -29,6 +29,7 @@ struct RawArguments {
     bool evenOdd = false;
     std::string output;
     bool strict = false;
+    bool json = false;
 };
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
@@ -138,6 +139,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         app.add_subcommand("check", "Report what loads, what each piece covers, and colour fits");
     checkCommand->add_flag("--strict", raw.strict,
                            "Count uncovered pieces and approximated colours as failures");
+    checkCommand->add_flag("--json", raw.json,
+                           "Write the report to stdout as one JSON object, for scripts");
     AddCommonOptions(*checkCommand, raw);
 
     // CLI11 would call a misspelt command merely a missing one.
@@ -162,6 +165,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         request.command = Command::kCheck;
     }
     request.strict = raw.strict;
+    request.json = raw.json;
     if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
         err << "orvandel-cli: " << problem->text << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};

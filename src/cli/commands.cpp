@@ -5,13 +5,14 @@
 #include <string>
 #include <system_error>
 
-#include "cli/check_report.h"
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
 #include "cli/report_output.h"
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
 #include "core/map/map_text.h"
+#include "core/report/check_text.h"
+#include "core/report/report_json.h"
 #include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
@@ -69,14 +70,19 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
     const SessionReport loaded = session.Load();
-    WriteReport(loaded, out, err);
-    const CheckReport report = BuildCheckReport(session.wallSet(), session.lastLoad(),
-                                                request.wallSet, request.homeFolder);
-    out << report.text;
-    if (!loaded.ok() || report.failedFiles > 0) {
+    // A pipeline reads stdout as one JSON object, so nothing else may go there.
+    WriteReport(loaded, request.json ? err : out, err);
+    const WallSetReport& report = session.report();
+    if (request.json) {
+        out << WallSetReportJson(report, request.homeFolder, request.wallSet).dump(2) << "\n";
+    } else {
+        out << CheckText(report, request.homeFolder, request.wallSet);
+    }
+    out.flush();
+    if (!loaded.ok() || report.FailedFiles() > 0) {
         return kExitFailed;
     }
-    if (request.strict && (report.uncoveredPieces > 0 || report.approximatedPictures > 0)) {
+    if (request.strict && !report.StrictOk()) {
         return kExitFailed;
     }
     return kExitOk;

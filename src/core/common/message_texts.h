@@ -27,12 +27,30 @@ inline constexpr std::string_view kNotARegularFile = "not a regular file";
 std::string CannotBeRead(std::string_view systemReason);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 
+// The reason given for a picture that was not read because the palette failed first.
+inline constexpr std::string_view kNotReadPaletteFailed = "not read, the palette failed";
+
 // `list` holds one name per line, each ending in "\n".
 std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);
 std::string ExportConfirmation(std::string_view homeFolder);
 // "The wall-set file '...' cannot be opened.", then the reason after a blank line.
 std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason);
+// Where a piece stands, as an artist names it: "front wall, distance 1 [D1]",
+// "left side, distance 2 (alternate, mirrored) [D2L]".
+std::string PiecePlace(int lateral, int forward, bool alternate, bool mirrored,
+                       std::string_view rowName);
+// "#1e3cdc", the way paint programs write colours.
+std::string ColourText(std::uint32_t colour);
+// The one-line summary of one picture's trouble for the status line, each part optional:
+// "0086: 1519 pixels approximated, 78 became see-through", "0084 too small (40 x 100, needs
+// 32 x 136)". Parts are joined with kSummarySeparator.
+std::string ApproximationSummary(std::string_view key, std::uint32_t approximated,
+                                 std::uint32_t seeThrough);
+std::string TooSmallSummary(std::string_view key, int width, int height, int neededWidth,
+                            int neededHeight);
+inline constexpr std::string_view kSummarySeparator = " \xc2\xb7 ";  // a middle dot
+
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);
 

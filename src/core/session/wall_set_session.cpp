@@ -22,6 +22,7 @@ SessionReport WallSetSession::Open(const std::filesystem::path& wallSetFile) {
 
 SessionReport WallSetSession::Load() {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder.string());
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad);
     const std::optional<std::string> message = m_lastLoad.Message();
     if (!message) {
         return {};

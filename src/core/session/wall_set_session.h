@@ -5,6 +5,7 @@
 
 #include "core/export/export_wall_pieces.h"
 #include "core/image/file_ops.h"
+#include "core/report/wall_set_report.h"
 #include "core/session/session_report.h"
 #include "core/wallset/load_wall_set.h"
 #include "core/wallset/wall_set.h"
@@ -34,6 +35,9 @@ public:
     SessionReport Load();
     const WallSet& wallSet() const { return m_wallSet; }
     const LoadReport& lastLoad() const { return m_lastLoad; }
+    // What the last load did to the pictures and what the pieces cover, from that load's own
+    // matching.
+    const WallSetReport& report() const { return m_report; }
 
     // The question to ask before an export, and the answer to a "No".
     std::string ExportConfirmation() const;
@@ -46,6 +50,7 @@ private:
     WallSetDocument m_document;
     WallSet m_wallSet;
     LoadReport m_lastLoad;
+    WallSetReport m_report;
 };
 
 }  // namespace orvandel
