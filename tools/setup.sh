@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  nlohmann-json3-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth x11-utils xdotool imagemagick
   python3 python3-pil time

@@ -39,6 +39,7 @@ struct CliRequest {
 
     // check and export
     bool strict = false;
+    bool json = false;
 
     // pieces
     bool nulSeparated = false;

@@ -32,6 +32,7 @@ struct RawArguments {
     bool strict = false;
     bool nulSeparated = false;
     bool quiet = false;
+    bool json = false;
 };
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
@@ -160,6 +161,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     checkCommand->add_flag("--strict", raw.strict,
                            "Count uncovered pieces, approximated colours and wall-set file "
                            "warnings as failures");
+    checkCommand->add_flag("--json", raw.json,
+                           "Write the report to stdout as one JSON object, for scripts");
     AddCommonOptions(*checkCommand, raw);
     checkCommand->footer(
         "The report goes to stdout, each problem to stderr.\n"
@@ -197,6 +200,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     request.strict = raw.strict;
     request.nulSeparated = raw.nulSeparated;
     request.quiet = raw.quiet;
+    request.json = raw.json;
     if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
         err << "orvandel-cli: " << problem->text << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};

@@ -5,7 +5,6 @@
 #include <string>
 #include <system_error>
 
-#include "cli/check_report.h"
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
 #include "cli/report_output.h"
@@ -13,6 +12,9 @@
 #include "core/common/message_texts.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
+#include "core/report/check_text.h"
+#include "core/report/report_json.h"
+#include "core/report/report_problems.h"
 #include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
@@ -85,17 +87,27 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
     const SessionReport loaded = session.Load();
-    WriteReport(loaded, out, err);
-    const CheckReport report = BuildCheckReport(session.wallSet(), session.lastLoad(),
-                                                request.wallSet, request.homeFolder);
-    out << report.text;
+    // A pipeline reads stdout as one JSON object, so nothing else may go there.
+    WriteReport(loaded, request.json ? err : out, err);
+    const WallSetReport& report = session.report();
+    if (request.json) {
+        out << WallSetReportJson(report, request.homeFolder, request.wallSet).dump(2) << "\n";
+    } else {
+        out << CheckText(report, request.homeFolder, request.wallSet);
+    }
     out.flush();
-    const WallSetFindings findings = session.Findings();
-    for (const std::string& problem : findings.strictWarnings) {
+    // The load's notice named the files that failed; the rest of the problems follow it.
+    for (const std::string& problem : StrictProblemLines(report, session.document().path())) {
         err << (request.strict ? "" : "warning: ") << problem << "\n";
     }
     err.flush();
-    return findings.Clean(request.strict) ? kExitOk : kExitFailed;
+    if (!loaded.ok() || report.FailedFiles() > 0) {
+        return kExitFailed;
+    }
+    if (request.strict && !report.StrictOk()) {
+        return kExitFailed;
+    }
+    return kExitOk;
 }
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {

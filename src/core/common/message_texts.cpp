@@ -31,13 +31,12 @@ std::string ApproximatedPixels(std::uint32_t count) {
     return std::to_string(count) + " pixel(s) approximated: their colours are not in the palette";
 }
 
-std::string PieceNotCovered(std::string_view piece, bool alternate, int slot, int width, int height,
+std::string PieceNotCovered(std::string_view piece, std::string_view key, int width, int height,
                             int neededWidth, int neededHeight) {
-    std::string text = "piece " + std::string(piece) + (alternate ? " alternate" : " own") +
-                       ": not fully covered by slot " + std::to_string(slot) + ", " +
+    std::string text = std::string(piece) + ": not fully covered by " + std::string(key) + ", " +
                        std::to_string(width) + " x " + std::to_string(height);
     if (neededWidth > 0 && neededHeight > 0) {
-        text += ", covering needs at least " + std::to_string(neededWidth) + " x " +
+        text += ", this piece needs at least " + std::to_string(neededWidth) + " x " +
                 std::to_string(neededHeight);
     }
     return text;
@@ -102,6 +101,51 @@ std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason
         text += "\n\n" + std::string(reason);
     }
     return text;
+}
+
+std::string PiecePlace(int lateral, int forward, bool alternate, bool mirrored,
+                       std::string_view rowName) {
+    std::string place;
+    if (lateral == 0) {
+        place = "front wall";
+    } else {
+        place = std::string(lateral < -1 || lateral > 1 ? "far " : "") +
+                (lateral < 0 ? "left side" : "right side");
+    }
+    place += ", distance " + std::to_string(forward);
+    if (alternate || mirrored) {
+        place += std::string(" (") + (alternate ? "alternate" : "") +
+                 (alternate && mirrored ? ", " : "") + (mirrored ? "mirrored" : "") + ")";
+    }
+    return place + " [" + std::string(rowName) + "]";
+}
+
+std::string ColourText(std::uint32_t colour) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const int shift : {0, 8, 16}) {
+        const auto channel = (colour >> shift) & 0xFFu;
+        text += kDigits[channel >> 4];
+        text += kDigits[channel & 0xFu];
+    }
+    return text;
+}
+
+std::string ApproximationSummary(std::string_view key, std::uint32_t approximated,
+                                 std::uint32_t seeThrough) {
+    std::string text = std::string(key) + ": " + std::to_string(approximated) +
+                       (approximated == 1 ? " pixel" : " pixels") + " approximated";
+    if (seeThrough > 0) {
+        text += ", " + std::to_string(seeThrough) + " became see-through";
+    }
+    return text;
+}
+
+std::string TooSmallSummary(std::string_view key, int width, int height, int neededWidth,
+                            int neededHeight) {
+    return std::string(key) + " too small (" + std::to_string(width) + " x " +
+           std::to_string(height) + ", needs " + std::to_string(neededWidth) + " x " +
+           std::to_string(neededHeight) + ")";
 }
 
 std::string PositionReadOut(int x, int y, char facingLetter) {

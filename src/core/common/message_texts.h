@@ -28,6 +28,9 @@ inline constexpr std::string_view kNotARegularFile = "not a regular file";
 std::string CannotBeRead(std::string_view systemReason);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 
+// The reason given for a picture that was decoded but could not be matched: the palette failed.
+inline constexpr std::string_view kNotMatchedPaletteFailed = "not matched, the palette failed";
+
 // Why a file could not be written, in the details of an export's failure message.
 inline constexpr std::string_view kWritePermissionDenied = "permission denied";
 inline constexpr std::string_view kWriteNoSpace = "no space left on device";
@@ -43,7 +46,7 @@ std::string FileProblem(std::string_view file, int line, std::string_view text);
 // `0087 "name": text`; the key keeps the line meaningful when the name is empty.
 std::string PictureProblem(std::string_view key, std::string_view name, std::string_view text);
 std::string ApproximatedPixels(std::uint32_t count);
-std::string PieceNotCovered(std::string_view piece, bool alternate, int slot, int width, int height,
+std::string PieceNotCovered(std::string_view piece, std::string_view key, int width, int height,
                             int neededWidth, int neededHeight);
 
 // What the lint of a wall-set file says about one of its lines.
@@ -67,6 +70,21 @@ std::string ExportSummary(std::size_t written, std::size_t unchanged, std::size_
                           std::string_view folder);
 // "The wall-set file '...' cannot be opened.", then the reason after a blank line.
 std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason);
+// Where a piece stands, as an artist names it: "front wall, distance 1 [D1]",
+// "left side, distance 2 (alternate, mirrored) [D2L]".
+std::string PiecePlace(int lateral, int forward, bool alternate, bool mirrored,
+                       std::string_view rowName);
+// "#1e3cdc", the way paint programs write colours.
+std::string ColourText(std::uint32_t colour);
+// The one-line summary of one picture's trouble for the status line, each part optional:
+// "0086: 1519 pixels approximated, 78 became see-through", "0084 too small (40 x 100, needs
+// 32 x 136)". Parts are joined with kSummarySeparator.
+std::string ApproximationSummary(std::string_view key, std::uint32_t approximated,
+                                 std::uint32_t seeThrough);
+std::string TooSmallSummary(std::string_view key, int width, int height, int neededWidth,
+                            int neededHeight);
+inline constexpr std::string_view kSummarySeparator = " \xc2\xb7 ";  // a middle dot
+
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);
 

@@ -7,6 +7,8 @@
 
 #include "core/common/message_texts.h"
 #include "core/common/paths.h"
+#include "core/report/report_problems.h"
+#include "core/wallset/wall_set_lint.h"
 
 namespace orvandel {
 namespace {
@@ -47,7 +49,7 @@ SessionReport WallSetSession::Open(const std::filesystem::path& wallSetFile) {
 
 SessionReport WallSetSession::Load() {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder.string());
-    m_lastLint = LintWallSetFile(m_document.path());
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
     const std::optional<std::string> message = m_lastLoad.Message();
     if (!message) {
         return {};
@@ -63,10 +65,6 @@ SessionReport WallSetSession::ExportCancelled() {
     return {Outcome::Done, {{Severity::Warning, std::string(messages::kExportCancelled), {}}}};
 }
 
-WallSetFindings WallSetSession::Findings() const {
-    return FindWallSetProblems(m_wallSet, m_lastLoad, m_document.path(), m_lastLint);
-}
-
 SessionReport WallSetSession::Export(FileOps& ops) const {
     return Export(ExportOptions{}, ops).report;
 }
@@ -75,14 +73,12 @@ ExportRun WallSetSession::Export(const ExportOptions& options, FileOps& ops) con
     if (!m_lastLoad.paletteLoaded) {
         return ExportWroteNothing(messages::ExportRefusedNoPalette(m_lastLoad.paletteReason));
     }
-    if (options.strict) {
-        const WallSetFindings findings = Findings();
-        if (!findings.Clean(true)) {
-            // The load's own report has named the failed files; these are the rest.
-            return ExportWroteNothing(messages::ExportRefusedStrict(findings.failures.size() +
-                                                                    findings.strictWarnings.size()),
-                                      findings.strictWarnings);
-        }
+    if (options.strict && !m_report.StrictOk()) {
+        // The load's own report has named the failed files; these are the rest.
+        std::vector<std::string> problems = StrictProblemLines(m_report, m_document.path());
+        const std::size_t count =
+            static_cast<std::size_t>(m_report.FailedFiles()) + problems.size();
+        return ExportWroteNothing(messages::ExportRefusedStrict(count), std::move(problems));
     }
     std::filesystem::path folder = m_homeFolder;
     if (!options.outputFolder.empty()) {

@@ -7,11 +7,10 @@
 
 #include "core/export/export_wall_pieces.h"
 #include "core/image/file_ops.h"
+#include "core/report/wall_set_report.h"
 #include "core/session/session_report.h"
-#include "core/session/wall_set_findings.h"
 #include "core/wallset/load_wall_set.h"
 #include "core/wallset/wall_set.h"
-#include "core/wallset/wall_set_lint.h"
 #include "core/wallset/wallset_document.h"
 
 namespace orvandel {
@@ -56,13 +55,13 @@ public:
 
     // Reads the palette and the six pictures afresh. Nothing of the previous wall set survives
     // but the palette, which changes only when the new one was read. The wall-set file is
-    // linted on the way; its warnings are not part of the report, which stays as it always was.
+    // linted on the way, into report(); the returned report stays as it always was.
     SessionReport Load();
     const WallSet& wallSet() const { return m_wallSet; }
     const LoadReport& lastLoad() const { return m_lastLoad; }
-    const std::vector<LintWarning>& lastLint() const { return m_lastLint; }
-    // Every problem the last load left, for a check and for a strict export.
-    WallSetFindings Findings() const;
+    // What the last load did to the pictures and what the pieces cover, from that load's own
+    // matching, and what the wall-set file's lint found. Strict exports judge by it too.
+    const WallSetReport& report() const { return m_report; }
 
     // The question to ask before an export, and the answer to a "No".
     std::string ExportConfirmation() const;
@@ -78,7 +77,7 @@ private:
     WallSetDocument m_document;
     WallSet m_wallSet;
     LoadReport m_lastLoad;
-    std::vector<LintWarning> m_lastLint;
+    WallSetReport m_report;
 };
 
 }  // namespace orvandel

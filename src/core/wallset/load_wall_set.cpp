@@ -46,6 +46,12 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
         image.Clear();
     }
 
+    // The names are known whether or not the palette reads, and a report shows them either way.
+    for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
+        const WallSetKey& key = kWallSetKeys[slot];
+        report.names[slot] = document.ReadSetting(kWallSetSection, key.key, key.defaultName);
+    }
+
     Palette16 palette = wallSet.palette;
     const Status paletteStatus =
         palette.ReadPaletteFile(ResolvePictureName(kPaletteFileName, homeFolder));
@@ -57,9 +63,7 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
     }
 
     for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
-        const WallSetKey& key = kWallSetKeys[slot];
-        const std::string name = document.ReadSetting(kWallSetSection, key.key, key.defaultName);
-        report.names[slot] = name;
+        const std::string& name = report.names[slot];
         // Without a palette the picture is decoded into a scratch image and thrown away: the
         // slots stay empty as before, but a missing or broken picture is known now, not after
         // the palette has been mended.
