@@ -121,6 +121,8 @@ expect_in err.txt "wallpalette.pal: " "check, broken palette"
 expect_in err.txt "0087.bmp: missing file" "check, broken palette"
 expect_in out.txt "not matched, the palette failed" "check, broken palette"
 if grep -q '""\|^: ' out.txt err.txt; then fail "an empty name is shown"; fi
+"$cli" check --json --home art/palette art/palette/palette.Pelorim >out.txt 2>/dev/null || true
+python3 -c 'import json, sys; json.load(open(sys.argv[1]))' out.txt || fail "check --json: not JSON alone"
 status=0
 "$cli" export --home art/palette --output build/palette art/palette/palette.Pelorim >out.txt 2>err.txt || status=$?
 expect_status 1 "$status" "export, broken palette"
