@@ -73,9 +73,12 @@ std::string ExportConfirmation(std::string_view homeFolder) {
     return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
 }
 
-std::string ExportRefusedNoPalette(std::string_view reason) {
-    return "Nothing was exported: the palette file 'wallpalette.pal' failed to be read (" +
-           std::string(reason) + ").";
+std::string ExportWithoutPalette(std::string_view paletteReason) {
+    std::string text = std::string(kPaletteFailed);
+    if (!paletteReason.empty()) {
+        text += "\n\n" + std::string(paletteReason);
+    }
+    return text + "\n\nNothing was exported; the files in the folder are unchanged.";
 }
 
 std::string ExportRefusedStrict(std::size_t problems) {

@@ -61,8 +61,10 @@ inline constexpr std::string_view kLintNoBmpSection =
 std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);
 std::string ExportConfirmation(std::string_view homeFolder);
-// An export that writes nothing: the palette failed, or a strict export found problems.
-std::string ExportRefusedNoPalette(std::string_view reason);
+// The export of a wall set whose palette did not load, refused with the palette's reason.
+std::string ExportWithoutPalette(std::string_view paletteReason);
+// An export that writes nothing because a strict export found problems, or the output folder
+// cannot be made.
 std::string ExportRefusedStrict(std::size_t problems);
 std::string OutputFolderUnusable(std::string_view folder, std::string_view reason);
 // "28 pictures in '/out': 3 written, 25 unchanged, 0 failed"

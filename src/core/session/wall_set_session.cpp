@@ -71,7 +71,7 @@ SessionReport WallSetSession::Export(FileOps& ops) const {
 
 ExportRun WallSetSession::Export(const ExportOptions& options, FileOps& ops) const {
     if (!m_lastLoad.paletteLoaded) {
-        return ExportWroteNothing(messages::ExportRefusedNoPalette(m_lastLoad.paletteReason));
+        return ExportWroteNothing(messages::ExportWithoutPalette(m_lastLoad.paletteReason));
     }
     if (options.strict && !m_report.StrictOk()) {
         // The load's own report has named the failed files; these are the rest.
