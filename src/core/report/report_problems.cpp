@@ -15,8 +15,9 @@ std::vector<std::string> StrictProblemLines(const WallSetReport& report,
     }
     for (const PictureReport& picture : report.pictures) {
         if (picture.approximatedPixels > 0) {
-            lines.push_back(messages::PictureProblem(
-                picture.key, picture.name, messages::ApproximatedPixels(picture.approximatedPixels)));
+            lines.push_back(
+                messages::PictureProblem(picture.key, picture.name,
+                                         messages::ApproximatedPixels(picture.approximatedPixels)));
         }
     }
     for (const PieceReport& piece : report.pieces) {
