@@ -1,3 +1,4 @@
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -7,6 +8,9 @@
 #include "core/common/process_text.h"
 
 int main(int argc, char** argv) {
+    // A reader that closes the pipe early (`| head -c 10`) should end the tool through a failed
+    // write it can answer quietly, not through a signal that skips the exit status.
+    std::signal(SIGPIPE, SIG_IGN);
     try {
         orvandel::ShowUtf8OnConsole();
         const std::vector<std::string> arguments = orvandel::ProgramArgumentsAsUtf8(argc, argv);

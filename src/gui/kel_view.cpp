@@ -1,6 +1,9 @@
 #include "gui/kel_view.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -9,11 +12,14 @@
 
 #include "core/common/message_texts.h"
 #include "core/session/wall_set_session.h"
+#include "core/view/view_picture_size.h"
 #include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
 #include "gui/message_presenter.h"
+#include "gui/view_save_dialog.h"
 #include "gui/walk_button.h"
+#include "qtimage/palette_dib_image.h"
 
 namespace orvandel {
 namespace {
@@ -35,6 +41,16 @@ constexpr std::array<WalkControl, 6> kWalkControls = {{
 }};
 // clang-format on
 
+Status SaveViewPicture(const CPaletteDib& picture, const ViewSaveChoice& choice) {
+    if (choice.format == PictureFormat::kPng) {
+        return WritePaletteDibPng(picture, choice.file);
+    }
+    if (!picture.WriteBmpFile(choice.file)) {
+        return Status::Fail(std::string(messages::kFileNotWritten));
+    }
+    return Status::Ok();
+}
+
 // The clickable controls in Tab order.
 constexpr std::array<FormControl, 9> kTabOrder = {
     FormControl::TurnLeft, FormControl::MoveForward, FormControl::TurnRight,
@@ -53,7 +69,8 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
       m_wndPosition(new QLabel(QStringLiteral("---"), this)),
       m_wndMapNote(
           new QLabel(QStringLiteral("* Click the above tile to swap wall and floor."), this)),
-      m_dialogBase(DialogBaseOf(font())) {
+      m_dialogBase(DialogBaseOf(font())),
+      m_saveDialog(std::make_unique<QtViewSaveDialog>()) {
     for (const WalkControl& walk : kWalkControls) {
         m_wndControls[IndexOf(walk.control)] =
             new CWalkButton(QString::fromLatin1(walk.caption), this);
@@ -87,9 +104,30 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
     // The map queues this signal itself, so the render happens after its press handler.
     connect(m_wndMap, &CMapBox::mapChanged, this, &CKelView::OnMapChanged);
 
+    CreatePreviewMenu();
     setMinimumSize(FormSize());
     resize(FormSize());
     PlaceControls();
+}
+
+CKelView::~CKelView() = default;
+
+void CKelView::SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog) {
+    m_saveDialog = std::move(dialog);
+}
+
+// The preview's context menu is its list of actions, all added here.
+void CKelView::CreatePreviewMenu() {
+    m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddPreviewAction(messages::kCopyViewAction, &CKelView::OnCopyView);
+    AddPreviewAction(messages::kSaveViewAction, &CKelView::OnSaveView);
+}
+
+void CKelView::AddPreviewAction(std::string_view caption, void (CKelView::*slot)()) {
+    auto* action = new QAction(
+        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), m_wndPreview);
+    connect(action, &QAction::triggered, this, slot);
+    m_wndPreview->addAction(action);
 }
 
 QAbstractButton& CKelView::control(FormControl which) {
@@ -189,6 +227,30 @@ void CKelView::OnExport() {
         Present(m_messages,
                 answer == MessageAnswer::Yes ? session.Export() : session.ExportCancelled());
     });
+}
+
+void CKelView::OnCopyView() {
+    const std::unique_ptr<CPaletteDib> picture = ScaleViewPicture(
+        m_wndPreview->renderer().viewport(), ViewPictureAsShown(m_wndPreview->DeviceLayout()));
+    if (picture) {
+        QGuiApplication::clipboard()->setImage(PaletteDibToImage(*picture));
+    }
+}
+
+void CKelView::OnSaveView() {
+    const std::optional<ViewSaveChoice> choice =
+        m_saveDialog->Ask(this, OfferedSaveScales(m_wndPreview->DeviceLayout()));
+    if (!choice) {
+        return;
+    }
+    const std::unique_ptr<CPaletteDib> picture =
+        ScaleViewPicture(m_wndPreview->renderer().viewport(), ViewPictureAtScale(choice->scale));
+    const Status saved = picture ? SaveViewPicture(*picture, *choice)
+                                 : Status::Fail(std::string(messages::kPictureHasNoPixels));
+    if (!saved) {
+        m_messages.Show(
+            WarningMessage(messages::ViewNotSaved(choice->file.string(), saved.reason())));
+    }
 }
 
 void CKelView::keyPressEvent(QKeyEvent* event) {

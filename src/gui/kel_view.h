@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <string_view>
 
 #include "gui/form_layout.h"
 
@@ -16,6 +18,7 @@ class CKelBox;
 class CKelDoc;
 class CMapBox;
 class MessagePresenter;
+class ViewSaveDialog;
 
 // The main form: preview, map grid, the six walk and turn buttons laid out like a keypad, the
 // even/odd switch, the position read-out, and the reload and export buttons.
@@ -24,6 +27,7 @@ class CKelView : public QWidget {
 
 public:
     CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* parent = nullptr);
+    ~CKelView() override;
 
     // Runs whenever a document is attached: links the preview, loads the wall set, renders.
     // Map, viewer, switch and read-out keep their state.
@@ -39,6 +43,8 @@ public:
     // The button or check box of a control; only those are clickable controls.
     QAbstractButton& control(FormControl which);
     QLabel& positionLabel() { return *m_wndPosition; }
+    // Replaces the file dialog of "Save view as"; tests answer it from a script.
+    void SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog);
 
 public slots:
     void OnTurn(int delta);
@@ -47,6 +53,8 @@ public slots:
     void OnReload();
     void OnExport();
     void OnMapChanged();
+    void OnCopyView();
+    void OnSaveView();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -59,6 +67,8 @@ private:
     template <typename Work>
     void Guarded(Work&& work);
     void PlaceControls();
+    void CreatePreviewMenu();
+    void AddPreviewAction(std::string_view caption, void (CKelView::*slot)());
 
     CKelDoc& m_document;
     MessagePresenter& m_messages;
@@ -69,6 +79,7 @@ private:
     QLabel* m_wndMapNote = nullptr;
     std::array<QWidget*, kFormControlCount> m_wndControls{};  // every control, by its identity
     DialogBase m_dialogBase;
+    std::unique_ptr<ViewSaveDialog> m_saveDialog;
 };
 
 }  // namespace orvandel
