@@ -91,6 +91,10 @@ placement=(--at 3,12,E --toggle 4,12 --even-odd)
 run_linux render "${placement[@]}" --output view.bmp >/dev/null || fail "orvandel-cli render on Linux"
 run_windows render "${placement[@]}" --output view.bmp >/dev/null || fail "orvandel-cli.exe render"
 cmp "$linux_home/view.bmp" "$windows_home/view.bmp" || fail "the rendered views differ"
+# The same picture through standard output, which Windows opens in text mode.
+run_windows render "${placement[@]}" --output - >"$work/view-stdout.bmp" 2>/dev/null ||
+  fail "orvandel-cli.exe render --output -"
+cmp "$linux_home/view.bmp" "$work/view-stdout.bmp" || fail "the view sent to standard output differs"
 status=0
 run_windows render --output view.png >/dev/null 2>"$work/png.txt" || status=$?
 if [ "$status" -ne 1 ] || ! grep -q "cannot write PNG" "$work/png.txt"; then

@@ -13,6 +13,7 @@
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
+#include "core/common/standard_output.h"
 #include "core/map/map_text.h"
 #include "core/view/view_picture_size.h"
 #include "core/view/view_renderer.h"
@@ -69,6 +70,7 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     }
     const CPaletteDib& picture = scaled ? *scaled : renderer.viewport();
     if (request.outputToStdout) {
+        SendStandardOutputAsBytes();
         const SendResult sent = SendViewPicture(picture, out, request.format);
         if (sent.outcome == SendOutcome::kFailed) {
             err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
