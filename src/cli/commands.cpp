@@ -12,6 +12,7 @@
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
+#include "core/common/standard_output.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
 #include "core/report/check_text.h"
@@ -85,6 +86,7 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     }
     const CPaletteDib& picture = scaled ? *scaled : renderer.viewport();
     if (request.outputToStdout) {
+        SendStandardOutputAsBytes();
         const SendResult sent = SendViewPicture(picture, out, request.format);
         if (sent.outcome == SendOutcome::kFailed) {
             err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";

@@ -1,4 +1,3 @@
-#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -6,11 +5,10 @@
 
 #include "cli/commands.h"
 #include "core/common/process_text.h"
+#include "core/common/standard_output.h"
 
 int main(int argc, char** argv) {
-    // A reader that closes the pipe early (`| head -c 10`) should end the tool through a failed
-    // write it can answer quietly, not through a signal that skips the exit status.
-    std::signal(SIGPIPE, SIG_IGN);
+    orvandel::IgnoreClosedPipeSignal();
     try {
         orvandel::ShowUtf8OnConsole();
         const std::vector<std::string> arguments = orvandel::ProgramArgumentsAsUtf8(argc, argv);

@@ -11,6 +11,7 @@
 #include <new>
 
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/session/wall_set_session.h"
 #include "core/view/view_picture_size.h"
 #include "gui/kel_box.h"
@@ -249,7 +250,7 @@ void CKelView::OnSaveView() {
                                  : Status::Fail(std::string(messages::kPictureHasNoPixels));
     if (!saved) {
         m_messages.Show(
-            WarningMessage(messages::ViewNotSaved(choice->file.string(), saved.reason())));
+            WarningMessage(messages::ViewNotSaved(PathToUtf8(choice->file), saved.reason())));
     }
 }
 

@@ -1,10 +1,10 @@
 #include "gui/view_save_dialog.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QStringList>
 
 #include "core/common/message_texts.h"
+#include "qtimage/qt_file_name.h"
 
 namespace orvandel {
 namespace {
@@ -63,8 +63,7 @@ std::optional<ViewSaveChoice> QtViewSaveDialog::Ask(QWidget* parent,
     } else if (file.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
         format = PictureFormat::kBmp;
     }
-    return ViewSaveChoice{std::filesystem::path(QFile::encodeName(file).toStdString()), format,
-                          filter.scale};
+    return ViewSaveChoice{PathOfQtFileName(file), format, filter.scale};
 }
 
 }  // namespace orvandel

@@ -34,7 +34,7 @@ std::string SystemReason(DWORD error) {
         reason.pop_back();
     }
     if (reason.empty()) {
-        reason = "Windows error " + std::to_string(error);
+        reason = messages::SystemErrorCode(error);
     }
     return messages::CannotBeRead(reason);
 }

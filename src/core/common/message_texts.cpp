@@ -6,6 +6,10 @@ std::string CannotBeRead(std::string_view systemReason) {
     return "cannot be read: " + std::string(systemReason);
 }
 
+std::string SystemErrorCode(std::uint32_t code) {
+    return "system error " + std::to_string(code);
+}
+
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
     return "too large: " + std::to_string(size) + " bytes, at most " + std::to_string(maxBytes) +
            " are read";

@@ -26,6 +26,8 @@ inline constexpr std::string_view kMissingFile = "missing file";
 inline constexpr std::string_view kIsAFolder = "is a folder, not a file";
 inline constexpr std::string_view kNotARegularFile = "not a regular file";
 std::string CannotBeRead(std::string_view systemReason);
+// The system's reason when it has no words for an error code.
+std::string SystemErrorCode(std::uint32_t code);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 
 // orvandel-cli's render.

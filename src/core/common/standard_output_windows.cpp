@@ -1,0 +1,17 @@
+#include "core/common/standard_output.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+namespace orvandel {
+
+void IgnoreClosedPipeSignal() {}
+
+void SendStandardOutputAsBytes() {
+    std::fflush(stdout);
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+}
+
+}  // namespace orvandel
