@@ -76,6 +76,29 @@ std::string TooSmallSummary(std::string_view key, int width, int height, int nee
            std::to_string(neededHeight) + ")";
 }
 
+std::string PictureKeyAndName(std::string_view key, std::string_view name) {
+    return std::string(key) + " \"" + std::string(name) + "\"";
+}
+
+std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColour, int index,
+                            bool seeThrough) {
+    std::string text = "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")" +
+                       std::string(kSummarySeparator) + "file " +
+                       (fileColour ? ColourText(*fileColour) : std::string("colour unknown")) +
+                       " -> index " + std::to_string(index);
+    return seeThrough ? text + ", see-through" : text;
+}
+
+std::string NoPixelHere(int width, int height) {
+    return "no pixel here: the picture is " + std::to_string(width) + " x " +
+           std::to_string(height);
+}
+
+std::string ThroughHole(std::string_view holeText, bool somethingBehind) {
+    return std::string(somethingBehind ? "; showing through " : "; not drawn by ") +
+           std::string(holeText);
+}
+
 std::string PositionReadOut(int x, int y, char facingLetter) {
     return "(" + std::to_string(x) + "," + std::to_string(y) + "," + facingLetter + ")";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,17 @@ std::string ApproximationSummary(std::string_view key, std::uint32_t approximate
 std::string TooSmallSummary(std::string_view key, int width, int height, int neededWidth,
                             int neededHeight);
 inline constexpr std::string_view kSummarySeparator = " \xc2\xb7 ";  // a middle dot
+
+// The pixel inspector's parts.
+inline constexpr std::string_view kFloorOrBackground = "floor or background";
+std::string PictureKeyAndName(std::string_view key, std::string_view name);
+// "pixel (12, 40) · file #1e3cdc -> index 10, see-through"; the file colour may be unknown.
+std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColour, int index,
+                            bool seeThrough);
+// "no pixel here: the picture is 40 x 100"
+std::string NoPixelHere(int width, int height);
+// What shows through a piece in front that did not draw the pixel: " (in front: ...)".
+std::string ThroughHole(std::string_view holeText, bool somethingBehind);
 
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);
