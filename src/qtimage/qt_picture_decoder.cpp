@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "core/common/message_texts.h"
+
 namespace orvandel {
 namespace {
 
@@ -131,6 +133,12 @@ DecodeResult QtPictureDecoder::Decode(const std::filesystem::path& fileName) con
     reader.setAutoTransform(false);
     if (!reader.canRead()) {
         return DecodeResult::Fail("not a readable picture (" + ToStd(reader.errorString()) + ")");
+    }
+    // Qt reads icons and cursors like any picture, but they are not bitmaps: refused, as every
+    // other non-bitmap picture type is.
+    const QByteArray format = reader.format().toLower();
+    if (format == "ico" || format == "cur" || format == "icns") {
+        return DecodeResult::Fail(std::string(messages::kIconNotPicture));
     }
     // Checked on the header alone, so a huge picture never reaches the pixel decoder.
     const QSize announced = reader.size();

@@ -107,6 +107,17 @@ TEST(QtPictureDecoderTest, OpaqueColourPicturesArriveAsTwentyFourBit) {
     EXPECT_NEAR(RedOf(jpeg.picture->ColourAt(8, 8)), 200, 4);
 }
 
+TEST(QtPictureDecoderTest, RefusesIconsAndCursorsAsNotPictures) {
+    TempFolder folder;
+    QImage icon(16, 16, QImage::Format_RGB32);
+    icon.fill(qRgb(200, 100, 50));
+    for (const char* name : {"wall.ico", "wall.cur"}) {
+        const auto result = QtPictureDecoder().Decode(Save(icon, folder, name, "ICO"));
+        EXPECT_FALSE(result.picture) << name;
+        EXPECT_EQ(result.reason, "an icon, not a picture") << name;
+    }
+}
+
 TEST(QtPictureDecoderTest, RefusesPicturesThatUseTransparency) {
     TempFolder folder;
     QImage argb(4, 4, QImage::Format_ARGB32);

@@ -28,6 +28,10 @@ inline constexpr std::string_view kNotARegularFile = "not a regular file";
 std::string CannotBeRead(std::string_view systemReason);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 
+// Why a picture file is refused, each with what to do about it.
+inline constexpr std::string_view kIconNotPicture =
+    "an icon, not a picture";
+
 // The reason given for a picture that was not read because the palette failed first.
 inline constexpr std::string_view kNotReadPaletteFailed = "not read, the palette failed";
 
