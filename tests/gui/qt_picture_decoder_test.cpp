@@ -244,11 +244,11 @@ TEST(QtPictureDecoderTest, RefusesOversizedPicturesBeforeDecodingThem) {
     testing::WriteFileBytes(folder / "wide.png", PngHeaderOnly(5000, 10));
     const auto wide = QtPictureDecoder().Decode(folder / "wide.png");
     EXPECT_FALSE(wide.picture);
-    EXPECT_NE(wide.reason.find("too wide 5000 > 320"), std::string::npos) << wide.reason;
+    EXPECT_NE(wide.reason.find("too wide: 5000 > 320"), std::string::npos) << wide.reason;
 
     testing::WriteFileBytes(folder / "tall.png", PngHeaderOnly(320, 1001));
     const auto tall = QtPictureDecoder().Decode(folder / "tall.png");
-    EXPECT_NE(tall.reason.find("too high 1001 > 1000"), std::string::npos) << tall.reason;
+    EXPECT_NE(tall.reason.find("too tall: 1001 > 1000"), std::string::npos) << tall.reason;
 
     // The largest allowed picture still loads.
     QImage largest(320, 1000, QImage::Format_RGB32);

@@ -11,6 +11,44 @@ std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
            " are read";
 }
 
+std::string UnsupportedDepth(int bitsPerPixel) {
+    return std::to_string(bitsPerPixel) + " bits per pixel: save as 8-bit indexed or 24-bit";
+}
+
+std::string TooWide(long long width, int maxWidth) {
+    return "too wide: " + std::to_string(width) + " > " + std::to_string(maxWidth) +
+           "; crop or scale it down";
+}
+
+std::string TooTall(long long height, int maxHeight) {
+    return "too tall: " + std::to_string(height) + " > " + std::to_string(maxHeight) +
+           "; crop or scale it down";
+}
+
+std::string UnsupportedCompression(unsigned compression, std::string_view name) {
+    return "unsupported compression " + std::to_string(compression) + " (" + std::string(name) +
+           "): save it uncompressed";
+}
+
+std::string MissingFileDidYouMean(std::string_view candidate) {
+    return std::string(kMissingFile) + "; did you mean '" + std::string(candidate) + "'?";
+}
+
+std::string RiffTooFewColours(std::uint64_t dataBytes, std::uint64_t colours) {
+    return "data chunk of " + std::to_string(dataBytes) + " bytes holds " +
+           std::to_string(colours) + (colours == 1 ? " colour" : " colours") + "; 16 are needed";
+}
+
+std::string TooFewColours(std::string_view format, std::size_t colours) {
+    return std::string(format) + " palette of " + std::to_string(colours) +
+           (colours == 1 ? " colour" : " colours") + "; 16 are needed";
+}
+
+std::string BadTextPalette(std::string_view format, std::size_t line) {
+    return std::string(format) + " palette: line " + std::to_string(line) +
+           " is not as expected; write colours as three numbers from 0 to 255";
+}
+
 std::string BitmapsFailed(std::string_view list) {
     return std::string(kBitmapsFailedHeading) + std::string(list);
 }

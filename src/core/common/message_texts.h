@@ -29,8 +29,29 @@ std::string CannotBeRead(std::string_view systemReason);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 
 // Why a picture file is refused, each with what to do about it.
-inline constexpr std::string_view kIconNotPicture =
-    "an icon, not a picture";
+inline constexpr std::string_view kIconNotPicture = "an icon, not a picture";
+
+inline constexpr std::string_view kTransparentPixels =
+    "transparent pixels: paint see-through areas in palette colour 10 instead";
+// "32 bits per pixel: save as 8-bit indexed or 24-bit"
+std::string UnsupportedDepth(int bitsPerPixel);
+// "too wide: 400 > 320; crop or scale it down", likewise "too tall".
+std::string TooWide(long long width, int maxWidth);
+std::string TooTall(long long height, int maxHeight);
+// "unsupported compression 3 (bit fields): save it uncompressed"
+std::string UnsupportedCompression(unsigned compression, std::string_view name);
+// "missing file; did you mean 'Wall 0084.png'?"
+std::string MissingFileDidYouMean(std::string_view candidate);
+
+// Why a palette file is refused.
+inline constexpr std::string_view kNoRiffChunk =
+    "no RIFF chunk, and not a JASC-PAL or GIMP palette: save the palette in one of these formats";
+// "data chunk of 36 bytes holds 8 colours; 16 are needed"
+std::string RiffTooFewColours(std::uint64_t dataBytes, std::uint64_t colours);
+// "JASC-PAL palette of 8 colours; 16 are needed"
+std::string TooFewColours(std::string_view format, std::size_t colours);
+// "GIMP palette: line 5 is not a colour; write it as three numbers from 0 to 255"
+std::string BadTextPalette(std::string_view format, std::size_t line);
 
 // The reason given for a picture that was not read because the palette failed first.
 inline constexpr std::string_view kNotReadPaletteFailed = "not read, the palette failed";
