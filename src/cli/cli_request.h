@@ -11,7 +11,7 @@
 
 namespace orvandel::cli {
 
-enum class Command { kExport, kRender, kCheck };
+enum class Command { kExport, kRender, kCheck, kPalette };
 
 // Where the viewer stands and looks: "--at X,Y,F".
 struct ViewerPlacement {
@@ -37,6 +37,11 @@ struct CliRequest {
     // check
     bool strict = false;
     bool json = false;
+    std::optional<std::filesystem::path> overlay;  // absolute
+
+    // palette
+    std::filesystem::path paletteSource;                 // absolute
+    std::optional<std::filesystem::path> paletteOutput;  // absolute
 };
 
 // Exit statuses shared by every command.

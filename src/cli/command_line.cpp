@@ -30,6 +30,9 @@ struct RawArguments {
     std::string output;
     bool strict = false;
     bool json = false;
+    std::string overlay;
+    std::string paletteSource;
+    std::string paletteOutput;
 };
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
@@ -49,7 +52,7 @@ fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
 }
 
 bool IsCommandName(std::string_view word) {
-    return word == "export" || word == "render" || word == "check";
+    return word == "export" || word == "render" || word == "check" || word == "palette";
 }
 
 struct UsageProblem {
@@ -72,6 +75,19 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     }
     if (!raw.wallSet.empty()) {
         request.wallSet = AbsoluteFrom(startFolder, raw.wallSet);
+    }
+    if (request.command == Command::kPalette) {
+        request.paletteSource = AbsoluteFrom(startFolder, raw.paletteSource);
+        if (!raw.paletteOutput.empty()) {
+            request.paletteOutput = AbsoluteFrom(startFolder, raw.paletteOutput);
+        }
+        return std::nullopt;
+    }
+    if (request.command == Command::kCheck && !raw.overlay.empty()) {
+        if (!raw.overlay.ends_with(".png") && !raw.overlay.ends_with(".PNG")) {
+            return UsageProblem{"--overlay '" + raw.overlay + "': the name must end in .png"};
+        }
+        request.overlay = AbsoluteFrom(startFolder, raw.overlay);
     }
     if (request.command != Command::kRender) {
         return std::nullopt;
@@ -141,12 +157,31 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
                            "Count uncovered pieces and approximated colours as failures");
     checkCommand->add_flag("--json", raw.json,
                            "Write the report to stdout as one JSON object, for scripts");
+    checkCommand
+        ->add_option("--overlay", raw.overlay,
+                     "Also write a PNG sheet of the six pictures with approximated, see-through "
+                     "and missing pixels marked")
+        ->type_name("FILE.png");
     AddCommonOptions(*checkCommand, raw);
+
+    CLI::App* paletteCommand = app.add_subcommand(
+        "palette",
+        "Print the 16 colours of a palette or an indexed picture, or write them as "
+        "a wallpalette.pal");
+    paletteCommand
+        ->add_option("FILE", raw.paletteSource,
+                     "A RIFF, JASC-PAL or GIMP palette, or an indexed picture")
+        ->required()
+        ->type_name("FILE");
+    paletteCommand
+        ->add_option("--output", raw.paletteOutput,
+                     "Write the 16 colours to this file as a RIFF palette")
+        ->type_name("OUT.pal");
 
     // CLI11 would call a misspelt command merely a missing one.
     if (argc > 1 && argv[1][0] != '-' && !IsCommandName(argv[1])) {
         err << "orvandel-cli: unknown command '" << argv[1]
-            << "' (expected export, render or check)\n";
+            << "' (expected export, render, check or palette)\n";
         return ParseOutcome{std::nullopt, kExitUsage};
     }
     try {
@@ -161,6 +196,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         request.command = Command::kExport;
     } else if (renderCommand->parsed()) {
         request.command = Command::kRender;
+    } else if (paletteCommand->parsed()) {
+        request.command = Command::kPalette;
     } else {
         request.command = Command::kCheck;
     }

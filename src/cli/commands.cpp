@@ -8,8 +8,10 @@
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
 #include "cli/report_output.h"
+#include "cli/terminal.h"
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
+#include "core/image/palette_file.h"
 #include "core/map/map_text.h"
 #include "core/report/check_text.h"
 #include "core/report/report_json.h"
@@ -88,6 +90,36 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
     return kExitOk;
 }
 
+int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {
+    const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
+    if (!read.palette) {
+        err << "orvandel-cli: '" << request.paletteSource.string() << "': " << read.reason << "\n";
+        return kExitFailed;
+    }
+    if (request.paletteOutput) {
+        const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
+        if (!written) {
+            err << "orvandel-cli: '" << request.paletteOutput->string() << "' " << written.reason()
+                << "\n";
+            return kExitFailed;
+        }
+        out << "wrote the 16 colours of " << request.paletteSource.string() << " to "
+            << request.paletteOutput->string() << "\n";
+        return kExitOk;
+    }
+    const bool swatches = IsTerminal(out);
+    for (int i = 0; i < Palette16::kSize; ++i) {
+        const Colour colour = (*read.palette)[i];
+        out << (i < 10 ? " " : "") << i << "  " << messages::ColourText(colour);
+        if (swatches) {
+            out << "  \x1b[48;2;" << int{RedOf(colour)} << ";" << int{GreenOf(colour)} << ";"
+                << int{BlueOf(colour)} << "m      \x1b[0m";
+        }
+        out << (i == kTransparentIndex ? "  see-through" : "") << "\n";
+    }
+    return kExitOk;
+}
+
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     std::error_code error;
     const fs::path startFolder = fs::current_path(error);
@@ -101,6 +133,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     }
     const CliRequest& request = *parsed.request;
     RegisterOptionalPictureDecoders();
+    if (request.command == Command::kPalette) {
+        return RunPalette(request, out, err);
+    }
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
         const SessionReport opened = session.Open(*request.wallSet);
@@ -116,6 +151,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
             return RunRender(request, session, out, err);
         case Command::kCheck:
             return RunCheck(request, session, out, err);
+        case Command::kPalette:
+            break;
     }
     return kExitUsage;
 }

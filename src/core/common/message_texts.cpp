@@ -49,6 +49,21 @@ std::string BadTextPalette(std::string_view format, std::size_t line) {
            " is not as expected; write colours as three numbers from 0 to 255";
 }
 
+std::string NeitherPaletteNorPicture(std::string_view pictureReason) {
+    return "neither a palette nor a picture (" + std::string(pictureReason) +
+           "): give a RIFF, JASC-PAL or GIMP palette, or an indexed picture";
+}
+
+std::string ColourTableTooSmall(std::size_t colours) {
+    return "colour table of " + std::to_string(colours) + (colours == 1 ? " colour" : " colours") +
+           "; 16 are needed";
+}
+
+std::string PictureWithoutColourTable(int bitsPerPixel) {
+    return "a " + std::to_string(bitsPerPixel) +
+           "-bit picture has no colour table: give an indexed picture or a palette";
+}
+
 std::string BitmapsFailed(std::string_view list) {
     return std::string(kBitmapsFailedHeading) + std::string(list);
 }

@@ -53,6 +53,13 @@ std::string TooFewColours(std::string_view format, std::size_t colours);
 // "GIMP palette: line 5 is not a colour; write it as three numbers from 0 to 255"
 std::string BadTextPalette(std::string_view format, std::size_t line);
 
+// Why a file gives no palette for `orvandel-cli palette`.
+std::string NeitherPaletteNorPicture(std::string_view pictureReason);
+std::string PictureWithoutColourTable(int bitsPerPixel);
+// "colour table of 2 colours; 16 are needed"
+std::string ColourTableTooSmall(std::size_t colours);
+inline constexpr std::string_view kCannotWriteFile = "cannot be written";
+
 // The reason given for a picture that was not read because the palette failed first.
 inline constexpr std::string_view kNotReadPaletteFailed = "not read, the palette failed";
 
