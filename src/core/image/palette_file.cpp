@@ -48,8 +48,7 @@ PaletteOfFile ReadPaletteOfFile(const std::filesystem::path& fileName) {
         return result;
     }
     if (picture.colourTable.size() < static_cast<std::size_t>(Palette16::kSize)) {
-        result.reason =
-            messages::TooFewColours("the picture's colour table", picture.colourTable.size());
+        result.reason = messages::ColourTableTooSmall(picture.colourTable.size());
         return result;
     }
     for (int i = 0; i < Palette16::kSize; ++i) {
