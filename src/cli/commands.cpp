@@ -14,6 +14,7 @@
 #include "core/image/palette_file.h"
 #include "core/map/map_text.h"
 #include "core/report/check_text.h"
+#include "core/report/overlay_sheet.h"
 #include "core/report/report_json.h"
 #include "core/view/view_renderer.h"
 
@@ -81,6 +82,15 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
         out << CheckText(report, request.homeFolder, request.wallSet);
     }
     out.flush();
+    if (request.overlay) {
+        const Status written =
+            WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
+        if (!written) {
+            err << "orvandel-cli: '" << request.overlay->string()
+                << "' could not be written: " << written.reason() << "\n";
+            return kExitFailed;
+        }
+    }
     if (!loaded.ok() || report.FailedFiles() > 0) {
         return kExitFailed;
     }

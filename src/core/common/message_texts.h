@@ -84,6 +84,15 @@ std::string TooSmallSummary(std::string_view key, int width, int height, int nee
                             int neededHeight);
 inline constexpr std::string_view kSummarySeparator = " \xc2\xb7 ";  // a middle dot
 
+// The overlay sheet's words.
+inline constexpr std::string_view kSheetNotLoaded = "not loaded";
+inline constexpr std::string_view kSheetApproximatedLegend =
+    "approximated: the palette has no such colour, the game shows the nearest one it finds";
+inline constexpr std::string_view kSheetSeeThroughLegend =
+    "became see-through (index 10): the wall behind shows through";
+inline constexpr std::string_view kSheetMissingLegend =
+    "missing: a piece needs these pixels, the picture does not have them";
+
 // The pixel inspector's parts.
 inline constexpr std::string_view kFloorOrBackground = "floor or background";
 std::string PictureKeyAndName(std::string_view key, std::string_view name);
