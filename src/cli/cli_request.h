@@ -11,7 +11,7 @@
 
 namespace orvandel::cli {
 
-enum class Command { kExport, kRender, kCheck, kPieces };
+enum class Command { kExport, kRender, kCheck, kPalette, kPieces };
 
 // Where the viewer stands and looks: "--at X,Y,F".
 struct ViewerPlacement {
@@ -40,6 +40,11 @@ struct CliRequest {
     // check and export
     bool strict = false;
     bool json = false;
+    std::optional<std::filesystem::path> overlay;  // absolute
+
+    // palette
+    std::filesystem::path paletteSource;                 // absolute
+    std::optional<std::filesystem::path> paletteOutput;  // absolute
 
     // pieces
     bool nulSeparated = false;

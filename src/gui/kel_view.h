@@ -40,6 +40,10 @@ public:
     QAbstractButton& control(FormControl which);
     QLabel& positionLabel() { return *m_wndPosition; }
 
+signals:
+    // After every load and reload, once the view shows the new wall set.
+    void wallSetLoaded();
+
 public slots:
     void OnTurn(int delta);
     void OnWalk(int step);

@@ -76,7 +76,50 @@ std::optional<fs::path> WalkIgnoringCase(const fs::path& start, const fs::path& 
     return Exists(current) ? std::optional<fs::path>(current) : std::nullopt;
 }
 
+// What stays of a file name when letter case, blanks and the extension are set aside.
+std::string LooseKey(const fs::path& fileName) {
+    std::string key;
+    for (const char c : fileName.stem().string()) {
+        if (c != ' ' && c != '\t') {
+            key += FoldAscii(c);
+        }
+    }
+    return key;
+}
+
 }  // namespace
+
+std::optional<std::string> SimilarPictureName(const std::string& name,
+                                              const std::string& homeFolder) {
+    std::string slashed = name;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const fs::path written(slashed);
+    if (written.filename().empty()) {
+        return std::nullopt;
+    }
+    const fs::path folder = Anchor(written, BaseFolder(homeFolder)).parent_path();
+    const std::string wanted = LooseKey(written.filename());
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error || wanted.empty()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> best;
+    for (const fs::directory_iterator end; it != end; it.increment(error)) {
+        if (error) {
+            break;
+        }
+        std::string candidate = it->path().filename().string();
+        if (LooseKey(candidate) == wanted && it->is_regular_file(error) &&
+            (!best || candidate < *best)) {
+            best = std::move(candidate);
+        }
+    }
+    if (!best) {
+        return std::nullopt;
+    }
+    return (written.parent_path() / *best).string();
+}
 
 fs::path ResolvePictureName(const std::string& name, const std::string& homeFolder) {
     if (name.empty()) {
