@@ -61,9 +61,6 @@ std::string PictureWithoutColourTable(int bitsPerPixel);
 std::string ColourTableTooSmall(std::size_t colours);
 inline constexpr std::string_view kCannotWriteFile = "cannot be written";
 
-// The reason given for a picture that was not read because the palette failed first.
-inline constexpr std::string_view kNotReadPaletteFailed = "not read, the palette failed";
-
 // The reason given for a picture that was decoded but could not be matched: the palette failed.
 inline constexpr std::string_view kNotMatchedPaletteFailed = "not matched, the palette failed";
 

@@ -19,7 +19,9 @@ std::string PiecePixelText(const PiecePixel& pixel, const WallSetReport& report)
                        messages::PictureKeyAndName(picture.key, picture.name) +
                        std::string(messages::kSummarySeparator);
     if (pixel.missing) {
-        return text + messages::NoPixelHere(picture.width, picture.height);
+        // A picture decoded without a palette has a size but no pixels in its slot.
+        return text + (picture.loaded ? messages::NoPixelHere(picture.width, picture.height)
+                                      : messages::NoPixelHere(0, 0));
     }
     return text + messages::SourcePixelText(pixel.source.x, pixel.source.y, pixel.fileColour,
                                             pixel.index, pixel.index == kTransparentIndex);
