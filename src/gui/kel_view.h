@@ -2,10 +2,12 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "gui/form_layout.h"
 
 class QAbstractButton;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -15,6 +17,8 @@ namespace orvandel {
 class CKelBox;
 class CKelDoc;
 class CMapBox;
+class CWallSetWatcher;
+class FileDialogs;
 class MessagePresenter;
 
 // The main form: preview, map grid, the six walk and turn buttons laid out like a keypad, the
@@ -24,6 +28,7 @@ class CKelView : public QWidget {
 
 public:
     CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* parent = nullptr);
+    ~CKelView() override;
 
     // Runs whenever a document is attached: links the preview, loads the wall set, renders.
     // Map, viewer, switch and read-out keep their state.
@@ -40,6 +45,14 @@ public:
     QAbstractButton& control(FormControl which);
     QLabel& positionLabel() { return *m_wndPosition; }
 
+    // Live reload: the preview follows the files as the painting program saves them. On unless
+    // switched off, from the preview's context menu or with --no-watch.
+    void SetLiveReload(bool on);
+    bool liveReload() const;
+    CWallSetWatcher& watcher() { return *m_watcher; }
+    // The test map's file dialogs; Qt's own unless replaced (tests answer them from a script).
+    void SetFileDialogs(FileDialogs& dialogs) { m_pFileDialogs = &dialogs; }
+
 public slots:
     void OnTurn(int delta);
     void OnWalk(int step);
@@ -47,6 +60,11 @@ public slots:
     void OnReload();
     void OnExport();
     void OnMapChanged();
+    // A settled change of the wall set's files: reload what can be read, keep the rest.
+    void OnLiveReload();
+    void OnLoadTestMap();
+    void OnSaveTestMap();
+    void OnResetTestMap();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -59,6 +77,8 @@ private:
     template <typename Work>
     void Guarded(Work&& work);
     void PlaceControls();
+    void AddLiveReloadAction();
+    void AddTestMapActions();
 
     CKelDoc& m_document;
     MessagePresenter& m_messages;
@@ -69,6 +89,12 @@ private:
     QLabel* m_wndMapNote = nullptr;
     std::array<QWidget*, kFormControlCount> m_wndControls{};  // every control, by its identity
     DialogBase m_dialogBase;
+    CWallSetWatcher* m_watcher = nullptr;
+    QAction* m_actReloadAutomatically = nullptr;
+    std::unique_ptr<FileDialogs> m_ownFileDialogs;
+    FileDialogs* m_pFileDialogs = nullptr;
+    // A live reload waits while the reload button's boxes are open.
+    bool m_bLoading = false;
 };
 
 }  // namespace orvandel

@@ -16,7 +16,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 desktop-file-validate "$src/orvandel.desktop"
-grep -qx 'Exec=orvandel %f' "$src/orvandel.desktop"
+grep -qx 'Exec=orvandel --home-from-file %f' "$src/orvandel.desktop"
 grep -qx 'MimeType=application/x-orvandel-pelorim;' "$src/orvandel.desktop"
 
 mkdir -p "$work/mime/packages"

@@ -68,7 +68,9 @@ TEST_F(SessionTest, FailedPicturesAreListedWithTheirReasonsInTheDetails) {
                             "The following bitmap file(s) failed to be read: \n\n" + list}});
     const std::vector<std::string>& details = report.notices[0].details;
     ASSERT_EQ(details.size(), 2u);
-    EXPECT_EQ(details[0], std::string(kWallSetKeys[1].defaultName) + ": missing file");
+    // A missing file says where it was looked for.
+    EXPECT_EQ(details[0], std::string(kWallSetKeys[1].defaultName) + ": missing file (looked in '" +
+                              home.path().string() + "')");
     EXPECT_EQ(details[1].rfind(std::string(kWallSetKeys[4].defaultName) + ": ", 0), 0u);
     EXPECT_FALSE(session.wallSet().images[0].IsEmpty());
     EXPECT_TRUE(session.wallSet().images[1].IsEmpty());

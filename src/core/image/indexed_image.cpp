@@ -113,6 +113,12 @@ Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
 }
 
 void CIndexedImage::Clear() {
+    m_pixels.Empty();
+    m_width = 0;
+    m_height = 0;
+}
+
+void CIndexedImage::Release() {
     m_pixels.Resize(0);
     m_width = 0;
     m_height = 0;

@@ -26,4 +26,7 @@ MapTextResult ReadMapFile(const std::filesystem::path& file);
 // The map's cells as text, LF line ends: what ReadMapFile reads back.
 std::string MapText(const MapState& map);
 
+// Writes MapText to a file, atomically: on failure an earlier file stays as it was.
+bool WriteMapFile(const std::filesystem::path& file, const MapState& map);
+
 }  // namespace orvandel

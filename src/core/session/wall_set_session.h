@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/export/export_wall_pieces.h"
 #include "core/image/file_ops.h"
@@ -32,13 +33,27 @@ public:
     // Reads the palette and the six pictures afresh. Nothing of the previous wall set survives
     // but the palette, which changes only when the new one was read.
     SessionReport Load();
+    // The reload that follows the painting program: a file that fails (say, caught half
+    // written) keeps its last good picture or palette. Its one notice, if any, is meant for a
+    // quiet line inside the window, not a box; none when everything loaded.
+    SessionReport LiveReload();
+
+    // The files the wall set is made from as they resolve now, and the folders to watch for
+    // files replaced by a rename or appearing later.
+    struct Inputs {
+        std::vector<std::filesystem::path> files;
+        std::vector<std::filesystem::path> folders;
+    };
+    Inputs InputFiles() const;
     const WallSet& wallSet() const { return m_wallSet; }
     const LoadReport& lastLoad() const { return m_lastLoad; }
 
     // The question to ask before an export, and the answer to a "No".
     std::string ExportConfirmation() const;
     static SessionReport ExportCancelled();
-    // Writes the 28 wall-piece pictures of the loaded wall set into the home folder.
+    // Writes the 28 wall-piece pictures of the loaded wall set into the home folder. Refused,
+    // writing nothing, when the last load did not read the palette: every picture would come out
+    // in the wrong colours over earlier good ones.
     SessionReport Export(FileOps& ops = SystemFileOps()) const;
 
 private:

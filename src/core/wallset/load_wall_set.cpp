@@ -38,19 +38,34 @@ std::vector<std::string> LoadReport::DetailLines() const {
     return details;
 }
 
+namespace {
+
+// A file that was not found says where it was looked for.
+std::string FailureReason(const Status& status, const WallSetFileLocation& file) {
+    return file.found ? status.reason() : messages::LookedIn(status.reason(), file.searched);
+}
+
+}  // namespace
+
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
-                       const std::string& homeFolder) {
+                       const std::string& homeFolder, LoadMode mode) {
     LoadReport report;
-    // Nothing of the previous wall set survives a load, whether or not this one succeeds.
-    for (CIndexedImage& image : wallSet.images) {
-        image.Clear();
+    if (mode == LoadMode::kFresh) {
+        // Nothing of the previous wall set survives a load, whether or not this one succeeds.
+        // The images keep their memory, though: the next load fills it again.
+        for (CIndexedImage& image : wallSet.images) {
+            image.Clear();
+        }
     }
+    const std::filesystem::path besideFolder =
+        document.path().empty() ? std::filesystem::path() : document.path().parent_path();
 
     Palette16 palette = wallSet.palette;
-    const Status paletteStatus =
-        palette.ReadPaletteFile(ResolvePictureName(kPaletteFileName, homeFolder));
+    const WallSetFileLocation paletteFile =
+        LocateWallSetFile(kPaletteFileName, homeFolder, besideFolder);
+    const Status paletteStatus = palette.ReadPaletteFile(paletteFile.path);
     if (!paletteStatus) {
-        report.paletteReason = paletteStatus.reason();
+        report.paletteReason = FailureReason(paletteStatus, paletteFile);
         return report;
     }
     wallSet.palette = palette;
@@ -61,13 +76,23 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
         const std::string name = document.ReadSetting(kWallSetSection, key.key, key.defaultName);
         report.names[slot] = name;
         CIndexedImage& image = wallSet.images[slot];
+        const Palette16 previousPalette = image.palette();
         // Colour matching needs the palette before the pixels arrive.
         image.SetPalette(wallSet.palette);
-        const Status status = name.empty()
-                                  ? Status::Fail("empty file name")
-                                  : image.LoadFromFile(ResolvePictureName(name, homeFolder));
+        Status status = Status::Fail("empty file name");
+        if (!name.empty()) {
+            const WallSetFileLocation file = LocateWallSetFile(name, homeFolder, besideFolder);
+            status = image.LoadFromFile(file.path);
+            if (!status) {
+                status = Status::Fail(FailureReason(status, file));
+            }
+        }
         if (!status) {
             report.failedPictures.push_back({static_cast<int>(slot), name, status.reason()});
+            if (mode == LoadMode::kKeepLastGood) {
+                // The picture kept was matched against the palette it came with.
+                image.SetPalette(previousPalette);
+            }
         }
     }
     return report;

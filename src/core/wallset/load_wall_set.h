@@ -10,6 +10,12 @@
 
 namespace orvandel {
 
+// How a load treats the wall set it replaces.
+enum class LoadMode {
+    kFresh,         // every slot is emptied first; a picture that fails leaves its slot empty
+    kKeepLastGood,  // a file that fails keeps what its slot (or the palette) held before
+};
+
 struct FailedPicture {
     int slot = 0;
     std::string name;  // exactly as the wall-set file (or the default) gives it
@@ -33,9 +39,11 @@ struct LoadReport {
 
 // Empties all seven slots, reads wallpalette.pal from the home folder, then the six pictures.
 // The palette changes only when it was read; a picture that fails leaves its slot empty.
-// Names resolve against `homeFolder` (the current folder when it is empty) through
-// ResolvePictureName; the process's current folder is never changed.
+// Names resolve against `homeFolder` (the current folder when it is empty), and beside the
+// document's file when they are not there (LocateWallSetFile); the process's current folder is
+// never changed. With kKeepLastGood nothing is emptied: a palette that fails stops the load
+// with everything as it was, and a picture that fails keeps its slot's previous picture.
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
-                       const std::string& homeFolder);
+                       const std::string& homeFolder, LoadMode mode = LoadMode::kFresh);
 
 }  // namespace orvandel
