@@ -43,7 +43,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (files.size() > 1) {
         return Refuse("only one wall-set file can be opened");
     }
-    return {CommandLine::Action::Run, files.empty() ? std::string() : files.front(), {}, watch,
+    return {CommandLine::Action::Run,
+            files.empty() ? std::string() : files.front(),
+            {},
+            watch,
             homeFromFile};
 }
 
@@ -52,8 +55,7 @@ StartPlan PlanStart(const CommandLine& commandLine, const std::string& currentFo
     if (commandLine.wallSetFile.empty()) {
         return plan;
     }
-    const std::filesystem::path named =
-        AbsolutePathFrom(currentFolder, commandLine.wallSetFile);
+    const std::filesystem::path named = AbsolutePathFrom(currentFolder, commandLine.wallSetFile);
     std::error_code error;
     if (std::filesystem::is_directory(named, error)) {
         plan.homeFolder = named.string();

@@ -10,10 +10,10 @@ namespace orvandel {
 struct CommandLine {
     enum class Action { Run, Help, Version, UsageError };
     Action action = Action::Run;
-    std::string wallSetFile;  // empty: an untitled wall set with the default picture names
-    std::string error;        // why the line was refused, for UsageError
-    bool watch = true;           // live reload at start
-    bool homeFromFile = false;   // the wall-set file's folder is the home folder
+    std::string wallSetFile;    // empty: an untitled wall set with the default picture names
+    std::string error;          // why the line was refused, for UsageError
+    bool watch = true;          // live reload at start
+    bool homeFromFile = false;  // the wall-set file's folder is the home folder
 };
 
 // Where the program starts: its home folder and the wall-set file to open (empty for none).

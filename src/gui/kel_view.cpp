@@ -17,8 +17,8 @@
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
 #include "gui/message_presenter.h"
-#include "gui/wall_set_watcher.h"
 #include "gui/walk_button.h"
+#include "gui/wall_set_watcher.h"
 
 namespace orvandel {
 namespace {
@@ -227,9 +227,8 @@ void CKelView::OnLiveReload() {
 
 void CKelView::OnLoadTestMap() {
     Guarded([this] {
-        const std::optional<QString> file =
-            m_pFileDialogs->OpenFileName(FromText(messages::kLoadTestMap).chopped(1),
-                                         FromText(messages::kTestMapFilter));
+        const std::optional<QString> file = m_pFileDialogs->OpenFileName(
+            FromText(messages::kLoadTestMap).chopped(1), FromText(messages::kTestMapFilter));
         if (!file) {
             return;
         }
@@ -246,9 +245,8 @@ void CKelView::OnLoadTestMap() {
 
 void CKelView::OnSaveTestMap() {
     Guarded([this] {
-        const std::optional<QString> file =
-            m_pFileDialogs->SaveFileName(FromText(messages::kSaveTestMap).chopped(1),
-                                         FromText(messages::kTestMapFilter));
+        const std::optional<QString> file = m_pFileDialogs->SaveFileName(
+            FromText(messages::kSaveTestMap).chopped(1), FromText(messages::kTestMapFilter));
         if (file && !WriteMapFile(ToPath(*file), m_wndMap->map())) {
             m_messages.Show(WarningMessage(messages::CannotSaveTestMap(file->toStdString())));
         }

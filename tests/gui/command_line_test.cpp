@@ -44,7 +44,8 @@ TEST(CommandLineTest, HelpAndVersionWinOverEverythingElse) {
     // After "--" they are file names.
     EXPECT_EQ(ParseCommandLine({"--", "--help"}).wallSetFile, "--help");
 
-    EXPECT_NE(HelpText().find("Usage: orvandel [--no-watch] [--home-from-file] [WALLSET | FOLDER]"), std::string::npos);
+    EXPECT_NE(HelpText().find("Usage: orvandel [--no-watch] [--home-from-file] [WALLSET | FOLDER]"),
+              std::string::npos);
     EXPECT_EQ(VersionText().rfind("orvandel ", 0), 0u);
 }
 

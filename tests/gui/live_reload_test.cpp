@@ -31,9 +31,9 @@ bool WaitUntil(const std::function<bool()>& condition) {
 }
 
 std::vector<unsigned char> Picture(int width, int colourIndex) {
-    return testing::MakeBmp(width, 136,
-                            24, std::vector<Colour>(static_cast<std::size_t>(width) * 136,
-                                                    testing::TestPalette()[colourIndex]));
+    return testing::MakeBmp(width, 136, 24,
+                            std::vector<Colour>(static_cast<std::size_t>(width) * 136,
+                                                testing::TestPalette()[colourIndex]));
 }
 
 // Saves the way painting programs do: a new file, renamed over the old one.
@@ -60,7 +60,8 @@ protected:
         ViewRenderer expected;
         expected.RenderView(box.wallSet(), view().mapBox().map(), box.evenOdd());
         const CPaletteDib& shown = box.renderer().viewport();
-        return std::equal(shown.GetBits(), shown.GetBits() + 224 * 136, expected.viewport().GetBits()) &&
+        return std::equal(shown.GetBits(), shown.GetBits() + 224 * 136,
+                          expected.viewport().GetBits()) &&
                std::ranges::equal(shown.colourTable(), expected.viewport().colourTable());
     }
     const WallSet& wallSet() { return view().previewBox().wallSet(); }
@@ -111,8 +112,7 @@ TEST_F(LiveReloadTest, AHalfWrittenFileShowsAQuietNoticeUntilItIsWhole) {
 }
 
 TEST_F(LiveReloadTest, TheContextMenuSwitchStopsAndResumesWatching) {
-    QAction* reloadAutomatically =
-        ActionNamed(view().previewBox(), messages::kReloadAutomatically);
+    QAction* reloadAutomatically = ActionNamed(view().previewBox(), messages::kReloadAutomatically);
     ASSERT_NE(reloadAutomatically, nullptr);
     EXPECT_TRUE(reloadAutomatically->isCheckable());
     EXPECT_TRUE(view().watcher().watchedFiles().size() == 7);  // palette and six pictures

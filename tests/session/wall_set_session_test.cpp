@@ -187,15 +187,15 @@ TEST_F(SessionTest, PicturesMissingAtHomeAreFoundBesideTheWallSetFile) {
     EXPECT_FALSE(session.wallSet().images[0].IsEmpty());
     ASSERT_EQ(loaded.notices.size(), 1u);
     EXPECT_EQ(loaded.notices[0].text, messages::BitmapsFailed("nowhere.bmp\n"));
-    EXPECT_EQ(loaded.notices[0].details,
-              std::vector<std::string>{"nowhere.bmp: missing file (looked in '" +
-                                       home.path().string() + "' and '" +
-                                       elsewhere.path().string() + "')"});
+    EXPECT_EQ(
+        loaded.notices[0].details,
+        std::vector<std::string>{"nowhere.bmp: missing file (looked in '" + home.path().string() +
+                                 "' and '" + elsewhere.path().string() + "')"});
 
     const WallSetSession::Inputs inputs = session.InputFiles();
-    const std::vector<fs::path> expectedFiles = {
-        elsewhere / "set.Pelorim", home / kPaletteFileName, elsewhere / "right.bmp",
-        home / kWallSetKeys[2].defaultName};
+    const std::vector<fs::path> expectedFiles = {elsewhere / "set.Pelorim", home / kPaletteFileName,
+                                                 elsewhere / "right.bmp",
+                                                 home / kWallSetKeys[2].defaultName};
     for (const fs::path& file : expectedFiles) {
         EXPECT_NE(std::find(inputs.files.begin(), inputs.files.end(), file), inputs.files.end())
             << file;

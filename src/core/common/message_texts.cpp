@@ -34,8 +34,7 @@ std::string ExportWithoutPalette(std::string_view paletteReason) {
 }
 
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason) {
-    return "The test map '" + std::string(fileName) + "' cannot be read.\n\n" +
-           std::string(reason);
+    return "The test map '" + std::string(fileName) + "' cannot be read.\n\n" + std::string(reason);
 }
 
 std::string CannotSaveTestMap(std::string_view fileName) {

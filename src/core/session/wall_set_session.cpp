@@ -37,15 +37,16 @@ SessionReport WallSetSession::LiveReload() {
     if (m_lastLoad.ok()) {
         return {};
     }
-    return {Outcome::Failed,
-            {{Severity::Warning, std::string(messages::kLiveReloadKept), m_lastLoad.DetailLines()}}};
+    return {
+        Outcome::Failed,
+        {{Severity::Warning, std::string(messages::kLiveReloadKept), m_lastLoad.DetailLines()}}};
 }
 
 WallSetSession::Inputs WallSetSession::InputFiles() const {
     Inputs inputs;
     auto addFolder = [&inputs](const std::filesystem::path& folder) {
-        if (!folder.empty() &&
-            std::find(inputs.folders.begin(), inputs.folders.end(), folder) == inputs.folders.end()) {
+        if (!folder.empty() && std::find(inputs.folders.begin(), inputs.folders.end(), folder) ==
+                                   inputs.folders.end()) {
             inputs.folders.push_back(folder);
         }
     };
@@ -95,8 +96,9 @@ SessionReport WallSetSession::ExportCancelled() {
 
 SessionReport WallSetSession::Export(FileOps& ops) const {
     if (!m_lastLoad.paletteLoaded) {
-        return {Outcome::Failed,
-                {{Severity::Warning, messages::ExportWithoutPalette(m_lastLoad.paletteReason), {}}}};
+        return {
+            Outcome::Failed,
+            {{Severity::Warning, messages::ExportWithoutPalette(m_lastLoad.paletteReason), {}}}};
     }
     SessionReport report;
     const ExportReport exported = ExportWallPieces(m_wallSet, m_homeFolder.string(), ops);
