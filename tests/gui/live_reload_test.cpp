@@ -129,6 +129,22 @@ TEST_F(LiveReloadTest, TheContextMenuSwitchStopsAndResumesWatching) {
     ASSERT_TRUE(WaitUntil([&] { return wallSet().images[1].width() == 90; }));
 }
 
+TEST_F(LiveReloadTest, AnEditedWallSetFileIsFollowedToThePicturesItNamesNow) {
+    const fs::path set = home / "set.Pelorim";
+    testing::WriteFileText(set, "[BMP]\n");
+    ASSERT_TRUE(frame.OpenDocument(QString::fromStdString(set.string())));
+    testing::WriteFileText(set, "[BMP]\n0084=later/right.bmp\n");
+    ASSERT_TRUE(WaitUntil([&] { return !notice().isEmpty(); }));
+    EXPECT_TRUE(notice().contains(QStringLiteral("later/right.bmp: missing file")));
+
+    // Neither the picture nor its folder existed: both are taken up as they appear.
+    fs::create_directory(home / "later");
+    SaveByRename(home / "later" / "right.bmp", Picture(64, 3));
+    ASSERT_TRUE(WaitUntil([&] { return wallSet().images[0].width() == 64; }));
+    EXPECT_TRUE(notice().isEmpty());
+    EXPECT_TRUE(PreviewIsUpToDate());
+}
+
 // Started without a palette: black at first, the palette's colours once it appears.
 class LatePaletteTest : public LiveReloadTest {
 protected:
