@@ -67,9 +67,6 @@ void CKelBox::RenderView() {
 }
 
 void CKelBox::SetNotice(const QString& text) {
-    if (text == m_wndNotice->text() && m_wndNotice->isVisible() == !text.isEmpty()) {
-        return;
-    }
     m_wndNotice->setText(text);
     m_wndNotice->setVisible(!text.isEmpty());
     PlaceNotice();

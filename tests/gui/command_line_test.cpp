@@ -49,17 +49,6 @@ TEST(CommandLineTest, HelpAndVersionWinOverEverythingElse) {
     EXPECT_EQ(VersionText().rfind("orvandel ", 0), 0u);
 }
 
-TEST(CommandLineTest, OptionsForWatchingAndTheHomeFolder) {
-    const CommandLine plain = ParseCommandLine({"a.Pelorim"});
-    EXPECT_TRUE(plain.watch);
-    EXPECT_FALSE(plain.homeFromFile);
-    const CommandLine both = ParseCommandLine({"--no-watch", "--home-from-file", "a.Pelorim"});
-    EXPECT_EQ(both.action, Action::Run);
-    EXPECT_FALSE(both.watch);
-    EXPECT_TRUE(both.homeFromFile);
-    EXPECT_EQ(both.wallSetFile, "a.Pelorim");
-}
-
 TEST(StartPlanTest, FoldersAndFilesResolveToAHomeAndAWallSet) {
     namespace fs = std::filesystem;
     testing::TempFolder start;
@@ -83,10 +72,12 @@ TEST(StartPlanTest, FoldersAndFilesResolveToAHomeAndAWallSet) {
         {{one.path().string()}, one.path(), one / "set.PELORIM"},
         {{one.path().string() + "/"}, one.path(), one / "set.PELORIM"},
         {{two.path().string()}, two.path(), {}},  // two files: no obvious choice
-        {{"--home-from-file", two.path().string()}, two.path(), {}},
+        {{"--no-watch", "--home-from-file", two.path().string()}, two.path(), {}},
     };
     for (const Case& c : cases) {
-        const StartPlan plan = PlanStart(ParseCommandLine(c.arguments), startFolder);
+        const CommandLine commandLine = ParseCommandLine(c.arguments);
+        EXPECT_EQ(commandLine.watch, c.arguments.empty() || c.arguments[0] != "--no-watch");
+        const StartPlan plan = PlanStart(commandLine, startFolder);
         EXPECT_EQ(plan.homeFolder, c.home.string()) << ::testing::PrintToString(c.arguments);
         EXPECT_EQ(plan.wallSetFile, c.wallSet.string()) << ::testing::PrintToString(c.arguments);
     }

@@ -118,30 +118,6 @@ TEST_F(SessionTest, AWallSetFileThatCannotBeOpenedIsRefusedAndTheDocumentStays) 
     EXPECT_EQ(session.document().path(), home / "walls.Pelorim");
 }
 
-TEST_F(SessionTest, AnExportAfterAFailedPaletteWritesNothingAndSaysWhy) {
-    // Before the load, and after loads that failed to read the palette: nothing is written.
-    WriteFileText(home / "Wall_D3.bmp", "an earlier good export");
-    EXPECT_EQ(session.Export().outcome, Outcome::Failed);
-    for (const char* palette : {"", "JASC-PAL"}) {
-        if (*palette == '\0') {
-            fs::remove(home / kPaletteFileName);
-        } else {
-            WriteFileText(home / kPaletteFileName, palette);
-        }
-        EXPECT_FALSE(session.Load().ok());
-        const SessionReport exported = session.Export();
-        EXPECT_EQ(exported.outcome, Outcome::Failed);
-        ASSERT_EQ(exported.notices.size(), 1u);
-        EXPECT_EQ(exported.notices[0].severity, Severity::Warning);
-        EXPECT_EQ(exported.notices[0].text,
-                  messages::ExportWithoutPalette(session.lastLoad().paletteReason));
-        EXPECT_NE(exported.notices[0].text.find(session.lastLoad().paletteReason),
-                  std::string::npos);
-    }
-    EXPECT_EQ(ReadFileBytes(home / "Wall_D3.bmp").size(), 22u);
-    EXPECT_FALSE(fs::exists(home / "Wall_D3`.bmp"));
-}
-
 TEST_F(SessionTest, ALiveReloadKeepsTheLastGoodFilesAndSaysWhichFailed) {
     ASSERT_TRUE(session.Load().ok());
     const Palette16 palette = session.wallSet().palette;
