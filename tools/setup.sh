@@ -7,10 +7,11 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-  clang-14 libclang-rt-14-dev clang-format
+  clang-14 libclang-rt-14-dev clang-format-14
   xvfb xauth x11-utils xdotool imagemagick
   python3 python3-pil time
   desktop-file-utils shared-mime-info fonts-dejavu-core
+  appstream librsvg2-bin scdoc dpkg-dev lintian file
 )
 
 missing=()

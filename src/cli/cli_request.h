@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/common/geometry.h"
+#include "core/image/picture_format.h"
 #include "core/map/direction.h"
 #include "core/view/view_cell_table.h"
 
@@ -32,7 +33,11 @@ struct CliRequest {
     std::vector<Point> toggles;
     ViewerPlacement placement;
     bool evenOdd = false;
-    std::filesystem::path output;
+    std::filesystem::path output;  // empty when the picture goes to standard output
+    bool outputToStdout = false;
+    PictureFormat format = PictureFormat::kBmp;
+    std::optional<int> size;  // fit the picture into a size x size square
+    bool noPartial = false;   // write nothing unless the whole wall set loaded
 
     // check
     bool strict = false;

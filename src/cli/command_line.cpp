@@ -28,6 +28,9 @@ struct RawArguments {
     std::string at = "7,7,N";
     bool evenOdd = false;
     std::string output;
+    std::string format;
+    int size = 0;
+    bool noPartial = false;
     bool strict = false;
 };
 
@@ -47,6 +50,10 @@ fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
     return AbsolutePathFrom(startFolder, fs::path(name));
 }
 
+constexpr std::string_view kStandardOutputName = "-";
+// Thumbnails go up to 1024 pixels; far beyond that a picture is only a way to fill the disk.
+constexpr int kLargestSize = 8192;
+
 bool IsCommandName(std::string_view word) {
     return word == "export" || word == "render" || word == "check";
 }
@@ -54,6 +61,29 @@ bool IsCommandName(std::string_view word) {
 struct UsageProblem {
     std::string text;
 };
+
+// "-" is standard output, BMP unless --format says otherwise; a file takes its format from
+// --format or else from its name's ending.
+std::optional<UsageProblem> ResolveOutput(const RawArguments& raw, const fs::path& startFolder,
+                                          CliRequest& request) {
+    const std::optional<ViewPictureFormat> named =
+        raw.format.empty() ? std::nullopt : ViewPictureFormatNamed(raw.format);
+    if (raw.output == kStandardOutputName) {
+        request.outputToStdout = true;
+        request.format = named.value_or(ViewPictureFormat::kBmp);
+        return std::nullopt;
+    }
+    const std::optional<ViewPictureFormat> format =
+        named ? named : ViewPictureFormatFor(raw.output);
+    if (!format || !fs::path(raw.output).has_filename()) {
+        return UsageProblem{"--output '" + raw.output +
+                            "': the name must end in .bmp or .png, or --format must name the "
+                            "format"};
+    }
+    request.format = *format;
+    request.output = AbsoluteFrom(startFolder, raw.output);
+    return std::nullopt;
+}
 
 std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::path& startFolder,
                                            CliRequest& request) {
@@ -94,11 +124,11 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     }
     request.placement = *placement;
     request.evenOdd = raw.evenOdd;
-    if (!ViewPictureFormatFor(raw.output)) {
-        return UsageProblem{"--output '" + raw.output + "': the name must end in .bmp or .png"};
+    request.noPartial = raw.noPartial;
+    if (raw.size > 0) {
+        request.size = raw.size;
     }
-    request.output = AbsoluteFrom(startFolder, raw.output);
-    return std::nullopt;
+    return ResolveOutput(raw, startFolder, request);
 }
 
 }  // namespace
@@ -129,9 +159,24 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
                      "Flip square X,Y between wall and open floor; repeatable, applied in order")
         ->allow_extra_args(false)
         ->type_name("X,Y");
-    renderCommand->add_option("--output", raw.output, "Picture to write: NAME.bmp or NAME.png")
+    renderCommand
+        ->add_option("--output", raw.output,
+                     "Picture to write: NAME.bmp or NAME.png, or - for standard output")
         ->required()
         ->type_name("FILE");
+    renderCommand
+        ->add_option("--format", raw.format,
+                     "bmp or png, whatever the name's ending (default: the ending; bmp for -)")
+        ->check(CLI::IsMember({"bmp", "png"}, CLI::ignore_case))
+        ->type_name("FORMAT");
+    renderCommand
+        ->add_option("--size", raw.size,
+                     "Fit the picture into N x N pixels: the largest whole scale, or a smooth "
+                     "reduction below 1x")
+        ->check(CLI::Range(1, kLargestSize))
+        ->type_name("N");
+    renderCommand->add_flag("--no-partial", raw.noPartial,
+                            "Write nothing unless the palette and every picture loaded");
     AddCommonOptions(*renderCommand, raw);
 
     CLI::App* checkCommand =

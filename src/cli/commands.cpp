@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -12,6 +13,7 @@
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
 #include "core/map/map_text.h"
+#include "core/view/view_picture_size.h"
 #include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
@@ -45,15 +47,34 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
 
     const SessionReport loaded = session.Load();
-    WriteReport(loaded, out, err);
+    // With the picture on standard output, nothing else may go there.
+    WriteReport(loaded, request.outputToStdout ? err : out, err);
     ViewRenderer renderer;
     if (!renderer.RenderView(session.wallSet(), map, request.evenOdd)) {
         err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
         return kExitFailed;
     }
-    const ViewPictureFormat format =
-        ViewPictureFormatFor(request.output).value_or(ViewPictureFormat::kBmp);
-    const Status written = WriteViewPicture(renderer.viewport(), request.output, format);
+    if (request.noPartial && loaded.outcome != Outcome::Done) {
+        err << "orvandel-cli: " << messages::kNothingWrittenForPartialSet << "\n";
+        return kExitFailed;
+    }
+    std::unique_ptr<CPaletteDib> scaled;
+    if (request.size) {
+        scaled = ScaleViewPicture(renderer.viewport(), FitViewportIn(*request.size));
+        if (!scaled) {
+            err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
+            return kExitFailed;
+        }
+    }
+    const CPaletteDib& picture = scaled ? *scaled : renderer.viewport();
+    if (request.outputToStdout) {
+        const SendResult sent = SendViewPicture(picture, out, request.format);
+        if (sent.outcome == SendOutcome::kFailed) {
+            err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
+        }
+        return sent.outcome == SendOutcome::kSent ? ExitStatusOf(loaded.outcome) : kExitFailed;
+    }
+    const Status written = WriteViewPicture(picture, request.output, request.format);
     if (!written) {
         err << "orvandel-cli: '" << request.output.string()
             << "' could not be written: " << written.reason() << "\n";

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <filesystem>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "core/common/status.h"
 #include "core/image/palette_dib.h"
@@ -8,8 +10,10 @@
 namespace orvandel::cli {
 
 // Picture formats beyond BMP come from Qt's image library when the tool is built with it;
-// without it these report that PNG cannot be written and add no decoders.
+// without it there is no PNG writer and no further decoder.
 void RegisterOptionalPictureDecoders();
-Status WriteViewPng(const CPaletteDib& viewport, const std::filesystem::path& fileName);
+bool CanWritePng();
+// PNG file bytes of the picture; nothing without a PNG writer or without pixels.
+std::optional<std::vector<std::uint8_t>> EncodeViewPng(const CPaletteDib& picture);
 
 }  // namespace orvandel::cli

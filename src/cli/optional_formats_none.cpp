@@ -4,10 +4,13 @@ namespace orvandel::cli {
 
 void RegisterOptionalPictureDecoders() {}
 
-Status WriteViewPng(const CPaletteDib& viewport, const std::filesystem::path& fileName) {
-    (void)viewport;
-    (void)fileName;
-    return Status::Fail("this build of orvandel-cli cannot write PNG files");
+bool CanWritePng() {
+    return false;
+}
+
+std::optional<std::vector<std::uint8_t>> EncodeViewPng(const CPaletteDib& picture) {
+    (void)picture;
+    return std::nullopt;
 }
 
 }  // namespace orvandel::cli

@@ -8,8 +8,12 @@ void RegisterOptionalPictureDecoders() {
     RegisterQtPictureDecoders();
 }
 
-Status WriteViewPng(const CPaletteDib& viewport, const std::filesystem::path& fileName) {
-    return WritePaletteDibPng(viewport, fileName);
+bool CanWritePng() {
+    return true;
+}
+
+std::optional<std::vector<std::uint8_t>> EncodeViewPng(const CPaletteDib& picture) {
+    return EncodePaletteDibPng(picture);
 }
 
 }  // namespace orvandel::cli

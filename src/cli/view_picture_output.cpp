@@ -1,38 +1,99 @@
 #include "cli/view_picture_output.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <string>
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+#include <span>
 
 #include "cli/optional_formats.h"
+#include "core/common/message_texts.h"
+#include "core/image/file_ops.h"
 
 namespace orvandel::cli {
+namespace {
+
+std::string LowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
 
 std::optional<ViewPictureFormat> ViewPictureFormatFor(const std::filesystem::path& fileName) {
     if (!fileName.has_stem()) {
         return std::nullopt;  // ".bmp" alone names no picture
     }
-    std::string ending = fileName.extension().string();
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (ending == ".bmp") {
+    const std::string ending = fileName.extension().string();
+    return ending.size() > 1 ? ViewPictureFormatNamed(ending.substr(1)) : std::nullopt;
+}
+
+std::optional<ViewPictureFormat> ViewPictureFormatNamed(std::string_view name) {
+    const std::string lower = LowerCase(std::string(name));
+    if (lower == "bmp") {
         return ViewPictureFormat::kBmp;
     }
-    if (ending == ".png") {
+    if (lower == "png") {
         return ViewPictureFormat::kPng;
     }
     return std::nullopt;
 }
 
-Status WriteViewPicture(const CPaletteDib& viewport, const std::filesystem::path& fileName,
-                        ViewPictureFormat format) {
-    if (format == ViewPictureFormat::kPng) {
-        return WriteViewPng(viewport, fileName);
+EncodedPicture EncodeViewPicture(const CPaletteDib& picture, ViewPictureFormat format) {
+    if (format == ViewPictureFormat::kBmp) {
+        std::vector<std::uint8_t> bytes = picture.EncodeBmp();
+        if (bytes.empty()) {
+            return {{}, std::string(messages::kPictureHasNoPixels)};
+        }
+        return {std::move(bytes), {}};
     }
-    if (!viewport.WriteBmpFile(fileName)) {
-        return Status::Fail("the file could not be written");
+    if (!CanWritePng()) {
+        return {{}, std::string(messages::kNoPngWriter)};
+    }
+    std::optional<std::vector<std::uint8_t>> png = EncodeViewPng(picture);
+    if (!png) {
+        return {{}, std::string(messages::kPictureHasNoPixels)};
+    }
+    return {std::move(*png), {}};
+}
+
+Status WriteViewPicture(const CPaletteDib& picture, const std::filesystem::path& fileName,
+                        ViewPictureFormat format) {
+    const EncodedPicture encoded = EncodeViewPicture(picture, format);
+    if (!encoded.problem.empty()) {
+        return Status::Fail(encoded.problem);
+    }
+    const std::array<std::span<const std::uint8_t>, 1> chunks{
+        std::span<const std::uint8_t>(encoded.bytes)};
+    if (!WriteFileAtomically(fileName, chunks)) {
+        return Status::Fail(std::string(messages::kFileNotWritten));
     }
     return Status::Ok();
+}
+
+SendResult SendViewPicture(const CPaletteDib& picture, std::ostream& out,
+                           ViewPictureFormat format) {
+    const EncodedPicture encoded = EncodeViewPicture(picture, format);
+    if (!encoded.problem.empty()) {
+        return {SendOutcome::kFailed, encoded.problem};
+    }
+    errno = 0;
+    out.write(reinterpret_cast<const char*>(encoded.bytes.data()),
+              static_cast<std::streamsize>(encoded.bytes.size()));
+    out.flush();
+    if (out) {
+        return {};
+    }
+    // The stream keeps no reason of its own; the failed write(2) below it left one in errno.
+    const int reason = errno;
+    if (reason == EPIPE) {
+        return {SendOutcome::kReaderGone, {}};
+    }
+    return {SendOutcome::kFailed,
+            reason != 0 ? std::strerror(reason) : std::string(messages::kFileNotWritten)};
 }
 
 }  // namespace orvandel::cli

@@ -1,6 +1,7 @@
 #include "gui/kel_app.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -74,7 +75,10 @@ int CKelApp::Run(int& argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvandel"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANDEL_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("orvandel"));
+    QApplication::setDesktopFileName(QStringLiteral(ORVANDEL_APP_ID));
+    // Installed, the icon theme has our icon; where the desktop does not map the window to its
+    // entry (a bare X11 window manager), this still gives the window its icon.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORVANDEL_APP_ID)));
     RegisterQtPictureDecoders();
 
     QtMessagePresenter messages;

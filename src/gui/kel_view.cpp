@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -12,13 +14,16 @@
 #include "core/common/message_texts.h"
 #include "core/map/map_text.h"
 #include "core/session/wall_set_session.h"
+#include "core/view/view_picture_size.h"
 #include "gui/file_dialogs.h"
 #include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
 #include "gui/message_presenter.h"
+#include "gui/view_save_dialog.h"
 #include "gui/walk_button.h"
 #include "gui/wall_set_watcher.h"
+#include "qtimage/palette_dib_image.h"
 
 namespace orvandel {
 namespace {
@@ -39,6 +44,16 @@ constexpr std::array<WalkControl, 6> kWalkControls = {{
     {FormControl::MoveRight,   "Move right &6",   Qt::Key_6},
 }};
 // clang-format on
+
+Status SaveViewPicture(const CPaletteDib& picture, const ViewSaveChoice& choice) {
+    if (choice.format == PictureFormat::kPng) {
+        return WritePaletteDibPng(picture, choice.file);
+    }
+    if (!picture.WriteBmpFile(choice.file)) {
+        return Status::Fail(std::string(messages::kFileNotWritten));
+    }
+    return Status::Ok();
+}
 
 // The clickable controls in Tab order.
 constexpr std::array<FormControl, 9> kTabOrder = {
@@ -81,7 +96,8 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
       m_dialogBase(DialogBaseOf(font())),
       m_watcher(new CWallSetWatcher(this)),
       m_ownFileDialogs(std::make_unique<QtFileDialogs>(this)),
-      m_pFileDialogs(m_ownFileDialogs.get()) {
+      m_pFileDialogs(m_ownFileDialogs.get()),
+      m_saveDialog(std::make_unique<QtViewSaveDialog>()) {
     for (const WalkControl& walk : kWalkControls) {
         m_wndControls[IndexOf(walk.control)] =
             new CWalkButton(QString::fromLatin1(walk.caption), this);
@@ -115,15 +131,33 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
     // The map queues this signal itself, so the render happens after its press handler.
     connect(m_wndMap, &CMapBox::mapChanged, this, &CKelView::OnMapChanged);
     connect(m_watcher, &CWallSetWatcher::settled, this, &CKelView::OnLiveReload);
+    CreatePreviewMenu();
     AddLiveReloadAction();
     AddTestMapActions();
-
     setMinimumSize(FormSize());
     resize(FormSize());
     PlaceControls();
 }
 
 CKelView::~CKelView() = default;
+
+void CKelView::SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog) {
+    m_saveDialog = std::move(dialog);
+}
+
+// The preview's context menu is its list of actions, all added here.
+void CKelView::CreatePreviewMenu() {
+    m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
+    AddPreviewAction(messages::kCopyViewAction, &CKelView::OnCopyView);
+    AddPreviewAction(messages::kSaveViewAction, &CKelView::OnSaveView);
+}
+
+void CKelView::AddPreviewAction(std::string_view caption, void (CKelView::*slot)()) {
+    auto* action = new QAction(
+        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), m_wndPreview);
+    connect(action, &QAction::triggered, this, slot);
+    m_wndPreview->addAction(action);
+}
 
 QAbstractButton& CKelView::control(FormControl which) {
     auto* button = qobject_cast<QAbstractButton*>(m_wndControls.at(IndexOf(which)));
@@ -173,7 +207,10 @@ void CKelView::AddLiveReloadAction() {
     m_actReloadAutomatically->setChecked(true);
     connect(m_actReloadAutomatically, &QAction::toggled, this,
             [this](bool on) { m_watcher->SetEnabled(on); });
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
     m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_wndPreview->addAction(separator);
     m_wndPreview->addAction(m_actReloadAutomatically);
 }
 
@@ -308,6 +345,30 @@ void CKelView::OnExport() {
         Present(m_messages,
                 answer == MessageAnswer::Yes ? session.Export() : session.ExportCancelled());
     });
+}
+
+void CKelView::OnCopyView() {
+    const std::unique_ptr<CPaletteDib> picture = ScaleViewPicture(
+        m_wndPreview->renderer().viewport(), ViewPictureAsShown(m_wndPreview->DeviceLayout()));
+    if (picture) {
+        QGuiApplication::clipboard()->setImage(PaletteDibToImage(*picture));
+    }
+}
+
+void CKelView::OnSaveView() {
+    const std::optional<ViewSaveChoice> choice =
+        m_saveDialog->Ask(this, OfferedSaveScales(m_wndPreview->DeviceLayout()));
+    if (!choice) {
+        return;
+    }
+    const std::unique_ptr<CPaletteDib> picture =
+        ScaleViewPicture(m_wndPreview->renderer().viewport(), ViewPictureAtScale(choice->scale));
+    const Status saved = picture ? SaveViewPicture(*picture, *choice)
+                                 : Status::Fail(std::string(messages::kPictureHasNoPixels));
+    if (!saved) {
+        m_messages.Show(
+            WarningMessage(messages::ViewNotSaved(choice->file.string(), saved.reason())));
+    }
 }
 
 void CKelView::keyPressEvent(QKeyEvent* event) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string_view>
 
 #include "gui/form_layout.h"
 
@@ -20,6 +21,7 @@ class CMapBox;
 class CWallSetWatcher;
 class FileDialogs;
 class MessagePresenter;
+class ViewSaveDialog;
 
 // The main form: preview, map grid, the six walk and turn buttons laid out like a keypad, the
 // even/odd switch, the position read-out, and the reload and export buttons.
@@ -44,6 +46,8 @@ public:
     // The button or check box of a control; only those are clickable controls.
     QAbstractButton& control(FormControl which);
     QLabel& positionLabel() { return *m_wndPosition; }
+    // Replaces the file dialog of "Save view as"; tests answer it from a script.
+    void SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog);
 
     // Live reload: the preview follows the files as the painting program saves them. On unless
     // switched off, from the preview's context menu or with --no-watch.
@@ -65,6 +69,8 @@ public slots:
     void OnLoadTestMap();
     void OnSaveTestMap();
     void OnResetTestMap();
+    void OnCopyView();
+    void OnSaveView();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -79,6 +85,8 @@ private:
     void PlaceControls();
     void AddLiveReloadAction();
     void AddTestMapActions();
+    void CreatePreviewMenu();
+    void AddPreviewAction(std::string_view caption, void (CKelView::*slot)());
 
     CKelDoc& m_document;
     MessagePresenter& m_messages;
@@ -95,6 +103,7 @@ private:
     FileDialogs* m_pFileDialogs = nullptr;
     // A live reload waits while the reload button's boxes are open.
     bool m_bLoading = false;
+    std::unique_ptr<ViewSaveDialog> m_saveDialog;
 };
 
 }  // namespace orvandel

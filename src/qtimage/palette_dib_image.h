@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include <QImage>
 
@@ -13,7 +16,11 @@ namespace orvandel {
 // 8-bit bitmaps become Format_Indexed8; a bitmap without pixels gives a null image.
 QImage PaletteDibToImage(const CPaletteDib& dib);
 
-// Writes the bitmap as an indexed PNG. The file is replaced only by a complete new one.
+// The bitmap as PNG file bytes: indexed for palette bitmaps, true colour for 24-bit ones.
+// Nothing for a bitmap without pixels.
+std::optional<std::vector<std::uint8_t>> EncodePaletteDibPng(const CPaletteDib& dib);
+
+// Writes the bitmap as PNG. The file is replaced only by a complete new one.
 Status WritePaletteDibPng(const CPaletteDib& dib, const std::filesystem::path& fileName);
 
 }  // namespace orvandel

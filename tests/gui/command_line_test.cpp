@@ -84,7 +84,7 @@ TEST(StartPlanTest, FoldersAndFilesResolveToAHomeAndAWallSet) {
 }
 
 TEST(StartPlanTest, TheDesktopEntryMakesTheOpenedFilesFolderHome) {
-    std::ifstream entry(ORVANDEL_SOURCE_DIR "/src/gui/desktop/orvandel.desktop");
+    std::ifstream entry(ORVANDEL_SOURCE_DIR "/src/gui/desktop/io.github.orvandel.Orvandel.desktop");
     ASSERT_TRUE(entry.is_open());
     std::string line;
     std::vector<std::string> arguments;

@@ -172,7 +172,10 @@ std::vector<unsigned char> FourBitPng(int width, int height, const std::vector<C
         PngStart(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 4, 3);
     std::vector<unsigned char> colours;
     for (const Colour c : palette) {
-        colours.insert(colours.end(), {RedOf(c), GreenOf(c), BlueOf(c)});
+        // Not insert() of a braced list: GCC 12 at -O3 takes that for an overflow.
+        colours.push_back(RedOf(c));
+        colours.push_back(GreenOf(c));
+        colours.push_back(BlueOf(c));
     }
     AddChunk(png, "PLTE", colours);
 

@@ -55,6 +55,23 @@ std::string ExportConfirmation(std::string_view homeFolder) {
     return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
 }
 
+std::string StandardOutputNotWritten(std::string_view reason) {
+    return "standard output could not be written: " + std::string(reason);
+}
+
+std::string SaveViewFilter(std::string_view format, int scale) {
+    std::string lower(format);
+    for (char& c : lower) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return std::string(format) + " picture at " + std::to_string(scale) + "x (*." + lower + ")";
+}
+
+std::string ViewNotSaved(std::string_view fileName, std::string_view reason) {
+    return "The view could not be saved to '" + std::string(fileName) + "':\n" +
+           std::string(reason);
+}
+
 std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason) {
     std::string text = "The wall-set file '" + std::string(fileName) + "' cannot be opened.";
     if (!reason.empty()) {

@@ -44,6 +44,22 @@ std::string ExportWithoutPalette(std::string_view paletteReason);
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
 std::string CannotSaveTestMap(std::string_view fileName);
 
+// orvandel-cli's render.
+inline constexpr std::string_view kNothingWrittenForPartialSet =
+    "the wall set did not load completely; with --no-partial nothing was written";
+inline constexpr std::string_view kPictureHasNoPixels = "the picture holds no pixels";
+inline constexpr std::string_view kNoPngWriter =
+    "this build of orvandel-cli cannot write PNG files";
+inline constexpr std::string_view kFileNotWritten = "the file could not be written";
+std::string StandardOutputNotWritten(std::string_view reason);
+
+// The preview's context menu and what it asks and reports.
+inline constexpr std::string_view kCopyViewAction = "&Copy view";
+inline constexpr std::string_view kSaveViewAction = "&Save view as\u2026";
+inline constexpr std::string_view kSaveViewTitle = "Save view as";
+std::string SaveViewFilter(std::string_view format, int scale);
+std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
+
 // `list` holds one name per line, each ending in "\n".
 std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);

@@ -1,5 +1,5 @@
-#include "core/image/palette16.h"
 #include "core/view/blit_piece.h"
+#include "core/image/palette16.h"
 #include "core/view/viewport_size.h"
 
 #include <algorithm>

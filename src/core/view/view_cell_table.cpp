@@ -37,7 +37,7 @@ Point ViewSquare(int x, int y, Direction d, int row) {
     const auto ahead = static_cast<std::size_t>(d & 3);
     const auto right = static_cast<std::size_t>(RightOf(d));
     return Point{x + cell.lateral * DX[right] + cell.forward * DX[ahead],
-                  y + cell.lateral * DY[right] + cell.forward * DY[ahead]};
+                 y + cell.lateral * DY[right] + cell.forward * DY[ahead]};
 }
 
 }  // namespace orvandel

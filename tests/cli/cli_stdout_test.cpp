@@ -1,0 +1,131 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "support/temp_folder.h"
+#include "support/test_pictures.h"
+
+extern char** environ;
+
+namespace orvandel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliPictureOutput : public ::testing::Test {
+protected:
+    void SetUp() override { WriteWallSet(home.path()); }
+
+    std::vector<std::string> Render(std::vector<std::string> options) {
+        options.insert(options.begin(), "render");
+        return options;
+    }
+
+    TempFolder home;
+};
+
+struct OutputCase {
+    std::vector<std::string> options;
+    std::string file;  // the same picture written to a file
+};
+
+TEST_F(CliPictureOutput, StandardOutputGetsExactlyTheFilesBytesAndNothingElse) {
+    std::vector<OutputCase> cases = {
+        {{"--at", "3,4,E", "--even-odd"}, "view.bmp"},
+        {{"--size", "128"}, "view.bmp"},  // reduced: 24-bit
+        {{"--size", "500"}, "odd-name"},  // enlarged twice; --format bmp is the default for -
+    };
+#ifdef ORVANDEL_CLI_HAS_QTIMAGE
+    cases.push_back({{"--format", "PNG", "--size", "100"}, "view.png"});
+#endif
+    for (const OutputCase& c : cases) {
+        std::vector<std::string> toFile = Render(c.options);
+        toFile.insert(toFile.end(), {"--output", c.file});
+        if (c.file == "odd-name") {
+            toFile.insert(toFile.end(), {"--format", "bmp"});
+        }
+        ASSERT_EQ(RunCli(home.path(), toFile).status, 0);
+        std::vector<std::string> toStdout = Render(c.options);
+        toStdout.insert(toStdout.end(), {"--output", "-"});
+        const CliResult piped = RunCli(home.path(), toStdout);
+        EXPECT_EQ(piped.status, 0) << piped.err;
+        EXPECT_EQ(piped.err, "");
+        const std::vector<unsigned char> expected = ReadFileBytes(home / c.file);
+        EXPECT_EQ(std::vector<unsigned char>(piped.out.begin(), piped.out.end()), expected)
+            << c.file << " with " << c.options.size() << " options";
+        EXPECT_FALSE(fs::exists(home / "-"));
+    }
+}
+
+TEST_F(CliPictureOutput, NoPartialWritesNothingForABrokenSet) {
+    fs::remove(DefaultPicturePath(home.path(), 3));
+    WriteFileText(home / "kept.bmp", "old");
+    const CliResult result = RunCli(home.path(), Render({"--no-partial", "--output", "kept.bmp"}));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(ReadText(home / "kept.bmp"), "old");
+    const CliResult piped = RunCli(home.path(), Render({"--no-partial", "--output", "-"}));
+    EXPECT_EQ(piped.status, 1);
+    EXPECT_EQ(piped.out, "");
+    // Without it the partial view is still written, as before.
+    EXPECT_EQ(RunCli(home.path(), Render({"--output", "kept.bmp"})).status, 1);
+    EXPECT_EQ(ReadText(home / "kept.bmp").substr(0, 2), "BM");
+}
+
+// Runs the tool with standard output on a pipe whose reading end is already closed.
+struct ClosedPipeRun {
+    int status = -1;
+    bool killedBySignal = false;
+    std::string err;
+};
+
+ClosedPipeRun RunIntoClosedPipe(const fs::path& folder, std::vector<std::string> arguments) {
+    int pipeEnds[2];
+    EXPECT_EQ(pipe(pipeEnds), 0);
+    close(pipeEnds[0]);
+    const fs::path errFile = folder / "stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    arguments.insert(arguments.begin(), ORVANDEL_CLI_PATH);
+    arguments.insert(arguments.end(), {"--home", folder.string()});
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    EXPECT_EQ(posix_spawn(&child, ORVANDEL_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    int raw = 0;
+    waitpid(child, &raw, 0);
+    ClosedPipeRun run;
+    run.killedBySignal = WIFSIGNALED(raw);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.err = ReadText(errFile);
+    fs::remove(errFile);
+    return run;
+}
+
+TEST_F(CliPictureOutput, AClosedPipeEndsQuietlyWithAFailingStatus) {
+    for (const char* size : {"224", "4096"}) {  // one write, and many
+        const ClosedPipeRun run =
+            RunIntoClosedPipe(home.path(), {"render", "--size", size, "--output", "-"});
+        EXPECT_FALSE(run.killedBySignal) << size;
+        EXPECT_EQ(run.status, 1) << size;
+        EXPECT_EQ(run.err, "") << size;
+    }
+}
+
+}  // namespace
+}  // namespace orvandel::testing
