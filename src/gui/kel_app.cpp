@@ -12,6 +12,7 @@
 #include "gui/command_line.h"
 #include "gui/home_folder.h"
 #include "gui/kel_doc.h"
+#include "gui/kel_view.h"
 #include "gui/main_frame.h"
 #include "gui/message_presenter.h"
 #include "qtimage/qt_picture_decoder.h"
@@ -61,10 +62,12 @@ int CKelApp::Run(int& argc, char** argv) {
             break;
     }
 
+    const StartPlan plan = PlanStart(commandLine, g_homeFolder);
+    g_homeFolder = plan.homeFolder;
     CKelDoc document(PathFromUtf8(g_homeFolder));
     SessionReport opened;
-    if (!commandLine.wallSetFile.empty()) {
-        opened = document.Open(PathFromUtf8(commandLine.wallSetFile));
+    if (!plan.wallSetFile.empty()) {
+        opened = document.Open(PathFromUtf8(plan.wallSetFile));
     }
     if (!opened.ok() && !DisplayAvailable()) {
         TellOnTerminal(opened);
@@ -89,6 +92,7 @@ int CKelApp::Run(int& argc, char** argv) {
 
     CMainFrame frame(document, messages);
     messages.SetParentWidget(&frame);
+    frame.view().SetLiveReload(commandLine.watch);
     frame.InitialUpdate();
     frame.show();
     return QApplication::exec();

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -41,8 +42,17 @@ QImage EnlargeExactly(const QImage& source, int scale) {
 
 }  // namespace
 
-CKelBox::CKelBox(QWidget* parent) : QFrame(parent) {
+CKelBox::CKelBox(QWidget* parent) : QFrame(parent), m_wndNotice(new QLabel(this)) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_wndNotice->setWordWrap(true);
+    m_wndNotice->setTextFormat(Qt::PlainText);
+    m_wndNotice->setAutoFillBackground(true);
+    m_wndNotice->setMargin(4);
+    QPalette colours = m_wndNotice->palette();
+    colours.setColor(QPalette::Window, QColor(255, 244, 200));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    m_wndNotice->setPalette(colours);
+    m_wndNotice->hide();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // Painting covers the whole contents; nothing underneath needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -140,6 +150,24 @@ void CKelBox::RenderView() {
     if (!view.isEmpty()) {
         update(view);
     }
+}
+
+void CKelBox::SetNotice(const QString& text) {
+    m_wndNotice->setText(text);
+    m_wndNotice->setVisible(!text.isEmpty());
+    PlaceNotice();
+}
+
+void CKelBox::PlaceNotice() {
+    const QRect contents = contentsRect();
+    const int height = std::min(m_wndNotice->heightForWidth(contents.width()), contents.height());
+    m_wndNotice->setGeometry(contents.left(), contents.bottom() + 1 - height, contents.width(),
+                             height);
+}
+
+void CKelBox::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    PlaceNotice();
 }
 
 QRect CKelBox::DeviceContentsRect() const {

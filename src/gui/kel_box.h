@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QLabel>
 #include <string>
 
 #include "core/map/map_state.h"
@@ -33,6 +34,11 @@ public:
     // Recomposes the viewport and repaints just the part of the box that shows it.
     void RenderView();
 
+    // A quiet line along the bottom of the preview, for what a reload that follows the painting
+    // program has to say; an empty text hides it.
+    void SetNotice(const QString& text);
+    const QLabel& notice() const { return *m_wndNotice; }
+
     // The linked document's wall set; an empty one before a document is linked.
     const WallSet& wallSet() const;
     const ViewRenderer& renderer() const { return m_renderer; }
@@ -54,8 +60,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void PlaceNotice();
     QRect DeviceContentsRect() const;
     // The viewport rectangle in widget coordinates, rounded outwards.
     QRect LogicalViewRect() const;
@@ -68,6 +76,7 @@ private:
     bool m_bEvenOdd = false;
     const CKelDoc* m_pDoc = nullptr;
     QAction* m_actShowProblems = nullptr;
+    QLabel* m_wndNotice = nullptr;
 };
 
 }  // namespace orvandel

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,14 +13,17 @@
 
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
+#include "core/map/map_text.h"
 #include "core/session/wall_set_session.h"
 #include "core/view/view_picture_size.h"
+#include "gui/file_dialogs.h"
 #include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
 #include "gui/message_presenter.h"
 #include "gui/view_save_dialog.h"
 #include "gui/walk_button.h"
+#include "gui/wall_set_watcher.h"
 #include "qtimage/palette_dib_image.h"
 
 namespace orvandel {
@@ -59,6 +63,26 @@ constexpr std::array<FormControl, 9> kTabOrder = {
     FormControl::EvenOdd,  FormControl::Reload,      FormControl::Export,
 };
 
+QString FromText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The live reload's notice as one block: the heading, then a line per file.
+QString NoticeText(const SessionReport& report) {
+    QString text;
+    for (const Notice& notice : report.notices) {
+        text += FromText(notice.text);
+        for (const std::string& line : notice.details) {
+            text += QLatin1Char('\n') + FromText(line);
+        }
+    }
+    return text;
+}
+
+std::filesystem::path ToPath(const QString& fileName) {
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
+
 }  // namespace
 
 CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* parent)
@@ -71,6 +95,9 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
       m_wndMapNote(
           new QLabel(QStringLiteral("* Click the above tile to swap wall and floor."), this)),
       m_dialogBase(DialogBaseOf(font())),
+      m_watcher(new CWallSetWatcher(this)),
+      m_ownFileDialogs(std::make_unique<QtFileDialogs>(this)),
+      m_pFileDialogs(m_ownFileDialogs.get()),
       m_saveDialog(std::make_unique<QtViewSaveDialog>()) {
     for (const WalkControl& walk : kWalkControls) {
         m_wndControls[IndexOf(walk.control)] =
@@ -104,8 +131,10 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
     onClick(FormControl::Export, [this] { OnExport(); });
     // The map queues this signal itself, so the render happens after its press handler.
     connect(m_wndMap, &CMapBox::mapChanged, this, &CKelView::OnMapChanged);
-
+    connect(m_watcher, &CWallSetWatcher::settled, this, &CKelView::OnLiveReload);
     CreatePreviewMenu();
+    AddLiveReloadAction();
+    AddTestMapActions();
     setMinimumSize(FormSize());
     resize(FormSize());
     PlaceControls();
@@ -173,14 +202,108 @@ void CKelView::Guarded(Work&& work) {
     }
 }
 
+void CKelView::AddLiveReloadAction() {
+    m_actReloadAutomatically = new QAction(FromText(messages::kReloadAutomatically), this);
+    m_actReloadAutomatically->setCheckable(true);
+    m_actReloadAutomatically->setChecked(true);
+    connect(m_actReloadAutomatically, &QAction::toggled, this,
+            [this](bool on) { m_watcher->SetEnabled(on); });
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_wndPreview->addAction(separator);
+    m_wndPreview->addAction(m_actReloadAutomatically);
+}
+
+void CKelView::AddTestMapActions() {
+    auto add = [this](std::string_view caption, void (CKelView::*slot)()) {
+        auto* action = new QAction(FromText(caption), this);
+        connect(action, &QAction::triggered, this, slot);
+        m_wndMap->addAction(action);
+    };
+    add(messages::kLoadTestMap, &CKelView::OnLoadTestMap);
+    add(messages::kSaveTestMap, &CKelView::OnSaveTestMap);
+    add(messages::kResetTestMap, &CKelView::OnResetTestMap);
+    m_wndMap->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CKelView::SetLiveReload(bool on) {
+    m_actReloadAutomatically->setChecked(on);
+    m_watcher->SetEnabled(on);
+}
+
+bool CKelView::liveReload() const {
+    return m_actReloadAutomatically->isChecked();
+}
+
 void CKelView::LoadAndRender() {
     m_wndPreview->SetMap(&m_wndMap->map());
     m_wndPreview->SetDocument(&m_document);
+    m_bLoading = true;
     const SessionReport loaded = m_document.session().Load();
-    m_wndPreview->RenderView();
+    // The boxes speak for this load; an older quiet notice would contradict them.
+    m_wndPreview->SetNotice({});
     // The status line first: it is there already while a message box waits for its OK.
     emit wallSetLoaded();
     Present(m_messages, loaded);
+    m_bLoading = false;
+    m_wndPreview->RenderView();
+    m_watcher->Watch(m_document.session().InputFiles());
+}
+
+void CKelView::OnLiveReload() {
+    if (m_bLoading) {
+        return;
+    }
+    Guarded([this] {
+        WallSetSession& session = m_document.session();
+        const SessionReport reloaded = session.LiveReload();
+        m_wndPreview->SetNotice(NoticeText(reloaded));
+        m_wndPreview->RenderView();
+        emit wallSetLoaded();
+        // An edited wall-set file may name other pictures now.
+        m_watcher->Watch(session.InputFiles());
+    });
+}
+
+void CKelView::OnLoadTestMap() {
+    Guarded([this] {
+        const std::optional<QString> file = m_pFileDialogs->OpenFileName(
+            FromText(messages::kLoadTestMap).chopped(1), FromText(messages::kTestMapFilter));
+        if (!file) {
+            return;
+        }
+        const MapTextResult read = ReadMapFile(ToPath(*file));
+        if (!read.map) {
+            m_messages.Show(
+                WarningMessage(messages::CannotReadTestMap(file->toStdString(), read.error)));
+            return;
+        }
+        m_wndMap->TakeCells(*read.map);
+        RefreshView();
+    });
+}
+
+void CKelView::OnSaveTestMap() {
+    Guarded([this] {
+        const std::optional<QString> file = m_pFileDialogs->SaveFileName(
+            FromText(messages::kSaveTestMap).chopped(1), FromText(messages::kTestMapFilter));
+        if (!file) {
+            return;
+        }
+        const Status written = WriteMapFile(ToPath(*file), m_wndMap->map());
+        if (!written) {
+            m_messages.Show(WarningMessage(messages::CannotSaveTestMap(file->toStdString()),
+                                           written.reason() + "\n"));
+        }
+    });
+}
+
+void CKelView::OnResetTestMap() {
+    Guarded([this] {
+        m_wndMap->Reset();
+        RefreshView();
+    });
 }
 
 void CKelView::OnInitialUpdate() {

@@ -8,6 +8,7 @@
 #include "gui/form_layout.h"
 
 class QAbstractButton;
+class QAction;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -17,6 +18,8 @@ namespace orvandel {
 class CKelBox;
 class CKelDoc;
 class CMapBox;
+class CWallSetWatcher;
+class FileDialogs;
 class MessagePresenter;
 class ViewSaveDialog;
 
@@ -46,6 +49,14 @@ public:
     // Replaces the file dialog of "Save view as"; tests answer it from a script.
     void SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog);
 
+    // Live reload: the preview follows the files as the painting program saves them. On unless
+    // switched off, from the preview's context menu or with --no-watch.
+    void SetLiveReload(bool on);
+    bool liveReload() const;
+    CWallSetWatcher& watcher() { return *m_watcher; }
+    // The test map's file dialogs; Qt's own unless replaced (tests answer them from a script).
+    void SetFileDialogs(FileDialogs& dialogs) { m_pFileDialogs = &dialogs; }
+
 signals:
     // After every load and reload, once the view shows the new wall set.
     void wallSetLoaded();
@@ -57,6 +68,11 @@ public slots:
     void OnReload();
     void OnExport();
     void OnMapChanged();
+    // A settled change of the wall set's files: reload what can be read, keep the rest.
+    void OnLiveReload();
+    void OnLoadTestMap();
+    void OnSaveTestMap();
+    void OnResetTestMap();
     void OnCopyView();
     void OnSaveView();
 
@@ -71,6 +87,8 @@ private:
     template <typename Work>
     void Guarded(Work&& work);
     void PlaceControls();
+    void AddLiveReloadAction();
+    void AddTestMapActions();
     void CreatePreviewMenu();
     void AddPreviewAction(std::string_view caption, void (CKelView::*slot)());
 
@@ -83,6 +101,12 @@ private:
     QLabel* m_wndMapNote = nullptr;
     std::array<QWidget*, kFormControlCount> m_wndControls{};  // every control, by its identity
     DialogBase m_dialogBase;
+    CWallSetWatcher* m_watcher = nullptr;
+    QAction* m_actReloadAutomatically = nullptr;
+    std::unique_ptr<FileDialogs> m_ownFileDialogs;
+    FileDialogs* m_pFileDialogs = nullptr;
+    // A live reload waits while the reload button's boxes are open.
+    bool m_bLoading = false;
     std::unique_ptr<ViewSaveDialog> m_saveDialog;
 };
 

@@ -30,6 +30,20 @@ void CMapBox::Turn(int delta) {
     m_map.Turn(delta);
 }
 
+void CMapBox::TakeCells(const MapState& cells) {
+    for (int y = 0; y < kMapSize; ++y) {
+        for (int x = 0; x < kMapSize; ++x) {
+            m_map.SetCell(x, y, cells.Cell(x, y));
+        }
+    }
+    update(gridRect());
+}
+
+void CMapBox::Reset() {
+    m_map = MapState();
+    update(gridRect());
+}
+
 QRect CMapBox::gridRect() const {
     return ToQRect(m_layout.grid).translated(contentsRect().topLeft());
 }

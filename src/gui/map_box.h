@@ -19,6 +19,11 @@ public:
     const MapState& map() const { return m_map; }
     MapState& map() { return m_map; }
 
+    // Takes the cells of `cells`, keeping the viewer where it stands; repaints the grid.
+    void TakeCells(const MapState& cells);
+    // Back to the initial map and viewer.
+    void Reset();
+
     // Walking repaints the grid; turning does not, since the marker ignores the facing.
     void Walk(int step);
     void Turn(int delta);

@@ -133,6 +133,20 @@ TEST_F(CliCommands, ExportAfterAFailedLoadStillWritesEveryFile) {
     EXPECT_EQ(ReadFileBytes(home / "Wall_D1`.bmp").size(), 31542u);
 }
 
+TEST_F(CliCommands, ExportWithoutAPaletteWritesNothingAndFails) {
+    fs::remove(home / "wallpalette.pal");
+    WriteFileText(home / "Wall_D1.bmp", "earlier");
+    const CliResult result = RunCli(home.path(), {"export"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find(messages::ExportWithoutPalette("missing file (looked in '" +
+                                                             home.path().string() + "')")),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(result.out.find("export finished"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(home / "Wall_D1.bmp").size(), 7u);
+    EXPECT_FALSE(fs::exists(home / "Wall_D1`.bmp"));
+}
+
 TEST_F(CliCommands, RenderWritesThePreviewsViewport) {
     struct Case {
         std::vector<std::string> arguments;

@@ -23,7 +23,7 @@ expect() {  # expect NAME EXPECTED_CODE PATTERN_IN_OUTPUT -- ARGS...
   fi
 }
 
-expect help 0 'Usage: orvandel \[WALLSET\]' -- --help
+expect help 0 'Usage: orvandel \[--no-watch\] \[--home-from-file\] \[WALLSET | FOLDER\]' -- --help
 expect version 0 '^orvandel [0-9]' -- --version
 expect two-files 2 'Usage: orvandel' -- a.Pelorim b.Pelorim
 expect unknown-option 2 "unknown option '--bogus'" -- --bogus

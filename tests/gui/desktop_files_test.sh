@@ -18,7 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 desktop-file-validate "$src/$id.desktop"
-grep -qx 'Exec=orvandel %f' "$src/$id.desktop"
+grep -qx 'Exec=orvandel --home-from-file %f' "$src/$id.desktop"
 grep -qx "Icon=$id" "$src/$id.desktop"
 grep -qx 'MimeType=application/x-orvandel-pelorim;' "$src/$id.desktop"
 

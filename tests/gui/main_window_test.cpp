@@ -172,6 +172,20 @@ TEST_F(FormTest, ExportAnsweredYesWritesTheTwentyEightPiecesIntoTheHomeFolder) {
     EXPECT_EQ(FilesIn(home.path()), 7u + 28u);
 }
 
+TEST_F(FormTest, ExportAfterAFailedPaletteWarnsWithTheReasonAndWritesNothing) {
+    std::filesystem::remove(home / "wallpalette.pal");
+    view().OnReload();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    messages.answers = {MessageAnswer::Yes};
+    view().OnExport();
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].text,
+              messages::ExportWithoutPalette(document.session().lastLoad().paletteReason));
+    EXPECT_NE(messages.shown[2].text.find("missing file"), std::string::npos);
+    EXPECT_EQ(messages.shown[2].icon, MessageIcon::Warning);
+    EXPECT_EQ(FilesIn(home.path()), 6u);
+}
+
 TEST_F(FormTest, ExportIntoAMissingFolderListsEveryPictureThenFinishes) {
     document.session().SetHomeFolder(home / "gone");
     messages.answers = {MessageAnswer::Yes};

@@ -134,19 +134,17 @@ TEST(PreviewBoxTest, ShowsOnlyGrayBeforeAMapIsLinkedOrWhenTooSmall) {
     EXPECT_EQ(shot.pixelColor(box.rect().center()), kGray);
 }
 
-TEST_F(FormTest, ViewportColoursStayThoseOfTheFirstPalette) {
+TEST_F(FormTest, AReloadedPaletteReachesTheScreen) {
     CKelBox& box = view().previewBox();
-    const std::vector<RgbQuad> first(box.renderer().viewport().colourTable().begin(),
-                                     box.renderer().viewport().colourTable().end());
     Palette16 other = testing::TestPalette();
-    other[3] = MakeColour(1, 2, 3);
+    other[0] = MakeColour(1, 2, 3);
     const std::vector<Colour> colours(other.colours().begin(), other.colours().end());
     testing::WriteFileBytes(home / "wallpalette.pal", testing::MakeRiffPalette(colours));
 
     view().OnReload();
     EXPECT_EQ(box.wallSet().palette, other);
-    const auto table = box.renderer().viewport().colourTable();
-    EXPECT_TRUE(std::equal(first.begin(), first.end(), table.begin(), table.end()));
+    EXPECT_EQ(box.renderer().viewport().colourTable()[0], (RgbQuad{3, 2, 1, 0}));
+    ExpectShowsViewport(box, box.renderer().viewport());
 }
 
 }  // namespace

@@ -35,5 +35,25 @@ TEST(ByteBuffer, CopiesAreIndependent) {
     EXPECT_EQ(b.size(), 0u);
 }
 
+TEST(ByteBuffer, EmptyingKeepsTheBlockForTheNextPictureOfNoLargerSize) {
+    CByteBuffer buffer;
+    ASSERT_TRUE(buffer.Resize(100));
+    const std::uint8_t* block = buffer.data();
+    buffer.Empty();
+    EXPECT_EQ(buffer.data(), nullptr);
+    EXPECT_EQ(buffer.size(), 0u);
+    // Reused for the same size and a smaller one; a larger one needs a new block.
+    ASSERT_TRUE(buffer.Resize(60));
+    EXPECT_EQ(buffer.data(), block);
+    EXPECT_EQ(buffer.capacity(), 100u);
+    ASSERT_TRUE(buffer.Resize(101));
+    EXPECT_EQ(buffer.capacity(), 101u);
+    // A moved-from buffer holds nothing it could write through.
+    CByteBuffer moved = std::move(buffer);
+    EXPECT_EQ(buffer.capacity(), 0u);  // NOLINT(bugprone-use-after-move)
+    EXPECT_FALSE(buffer.data());
+    ASSERT_TRUE(buffer.Resize(4));
+}
+
 }  // namespace
 }  // namespace orvandel

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/common/message_texts.h"
 #include "core/wallset/wallset_keys.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
@@ -68,7 +70,9 @@ TEST_F(SessionTest, FailedPicturesAreListedWithTheirReasonsInTheDetails) {
                             "The following bitmap file(s) failed to be read: \n\n" + list}});
     const std::vector<std::string>& details = report.notices[0].details;
     ASSERT_EQ(details.size(), 2u);
-    EXPECT_EQ(details[0], std::string(kWallSetKeys[1].defaultName) + ": missing file");
+    // A missing file says where it was looked for.
+    EXPECT_EQ(details[0], std::string(kWallSetKeys[1].defaultName) + ": missing file (looked in '" +
+                              home.path().string() + "')");
     EXPECT_EQ(details[1].rfind(std::string(kWallSetKeys[4].defaultName) + ": ", 0), 0u);
     EXPECT_FALSE(session.wallSet().images[0].IsEmpty());
     EXPECT_TRUE(session.wallSet().images[1].IsEmpty());
@@ -112,6 +116,68 @@ TEST_F(SessionTest, AWallSetFileThatCannotBeOpenedIsRefusedAndTheDocumentStays) 
                   {{Severity::Warning, "The wall-set file '" + (home / "missing.Pelorim").string() +
                                            "' cannot be opened.\n\nmissing file"}});
     EXPECT_EQ(session.document().path(), home / "walls.Pelorim");
+}
+
+TEST_F(SessionTest, ALiveReloadKeepsTheLastGoodFilesAndSaysWhichFailed) {
+    ASSERT_TRUE(session.Load().ok());
+    const Palette16 palette = session.wallSet().palette;
+    // Caught half written: a picture and then the palette.
+    const std::vector<unsigned char> good = ReadFileBytes(home / kWallSetKeys[2].defaultName);
+    WriteFileBytes(home / kWallSetKeys[2].defaultName,
+                   std::vector<unsigned char>(good.begin(), good.begin() + 30));
+    SessionReport reloaded = session.LiveReload();
+    EXPECT_EQ(reloaded.outcome, Outcome::Failed);
+    ExpectNotices(reloaded, {{Severity::Warning, std::string(messages::kLiveReloadKept)}});
+    ASSERT_EQ(reloaded.notices[0].details.size(), 1u);
+    EXPECT_EQ(reloaded.notices[0].details[0].rfind(kWallSetKeys[2].defaultName, 0), 0u);
+    EXPECT_EQ(session.wallSet().images[2].width(), 40);
+
+    WriteFileText(home / kPaletteFileName, "RIFF");
+    reloaded = session.LiveReload();
+    EXPECT_EQ(reloaded.notices[0].details.at(0).rfind("wallpalette.pal: ", 0), 0u);
+    EXPECT_EQ(session.wallSet().palette, palette);
+    for (int slot = 0; slot < 6; ++slot) {
+        EXPECT_FALSE(session.wallSet().images[static_cast<std::size_t>(slot)].IsEmpty()) << slot;
+    }
+
+    // Fixed again: everything loads and there is nothing left to say.
+    const auto colours = TestPalette().colours();
+    WriteFileBytes(home / kPaletteFileName,
+                   MakeRiffPalette(std::vector<Colour>(colours.begin(), colours.end())));
+    WriteFileBytes(home / kWallSetKeys[2].defaultName,
+                   MakeBmp(20, 10, 24, std::vector<Colour>(20 * 10, colours[5])));
+    EXPECT_TRUE(session.LiveReload().notices.empty());
+    EXPECT_EQ(session.wallSet().images[2].width(), 20);
+}
+
+TEST_F(SessionTest, PicturesMissingAtHomeAreFoundBesideTheWallSetFile) {
+    TempFolder elsewhere;
+    WriteFileText(elsewhere / "set.Pelorim", "[BMP]\n0084=right.bmp\n0085=nowhere.bmp\n");
+    fs::rename(home / kWallSetKeys[0].defaultName, elsewhere / "right.bmp");
+    // The home folder keeps its say: its palette wins over one beside the file.
+    WriteFileText(elsewhere / kPaletteFileName, "not a palette");
+    ASSERT_TRUE(session.Open(elsewhere / "set.Pelorim").ok());
+
+    const SessionReport loaded = session.Load();
+    EXPECT_TRUE(session.lastLoad().paletteLoaded);
+    EXPECT_FALSE(session.wallSet().images[0].IsEmpty());
+    ASSERT_EQ(loaded.notices.size(), 1u);
+    EXPECT_EQ(loaded.notices[0].text, messages::BitmapsFailed("nowhere.bmp\n"));
+    EXPECT_EQ(
+        loaded.notices[0].details,
+        std::vector<std::string>{"nowhere.bmp: missing file (looked in '" + home.path().string() +
+                                 "' and '" + elsewhere.path().string() + "')"});
+
+    const WallSetSession::Inputs inputs = session.InputFiles();
+    const std::vector<fs::path> expectedFiles = {elsewhere / "set.Pelorim", home / kPaletteFileName,
+                                                 elsewhere / "right.bmp",
+                                                 home / kWallSetKeys[2].defaultName};
+    for (const fs::path& file : expectedFiles) {
+        EXPECT_NE(std::find(inputs.files.begin(), inputs.files.end(), file), inputs.files.end())
+            << file;
+    }
+    EXPECT_EQ(inputs.files.size(), 7u);  // the set, the palette, five pictures found
+    EXPECT_EQ(inputs.folders, (std::vector<fs::path>{elsewhere.path(), home.path()}));
 }
 
 }  // namespace

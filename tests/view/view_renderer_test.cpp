@@ -135,7 +135,7 @@ TEST(ComposeView, LeavesABitmapOfAnotherShapeAlone) {
     EXPECT_EQ(dib.GetBits()[0], testing::kUntouched);
 }
 
-TEST(ViewRenderer, ColourTableIsFixedAtFirstCreation) {
+TEST(ViewRenderer, ColourTableFollowsThePaletteAtEveryRender) {
     WallSet wallSet;
     wallSet.palette[0] = MakeColour(0x10, 0x20, 0x30);
     wallSet.palette[15] = MakeColour(0xFF, 0x80, 0x01);
@@ -147,9 +147,11 @@ TEST(ViewRenderer, ColourTableIsFixedAtFirstCreation) {
     EXPECT_EQ(table[15], (RgbQuad{0x01, 0x80, 0xFF, 0}));
     EXPECT_EQ(table[16], RgbQuad{});
 
+    // A palette read after the viewport was created (edited, or missing at start) reaches it.
     wallSet.palette[0] = MakeColour(1, 2, 3);
     ASSERT_TRUE(renderer.RenderView(wallSet, MapState{}, false));
-    EXPECT_EQ(renderer.viewport().colourTable()[0], (RgbQuad{0x30, 0x20, 0x10, 0}));
+    EXPECT_EQ(renderer.viewport().colourTable()[0], (RgbQuad{3, 2, 1, 0}));
+    EXPECT_EQ(renderer.viewport().colourTable()[15], (RgbQuad{0x01, 0x80, 0xFF, 0}));
 }
 
 TEST(LayoutViewport, LargestWholeScaleCentred) {

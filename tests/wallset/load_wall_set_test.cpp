@@ -102,12 +102,16 @@ TEST_F(LoadWallSetTest, AMissingPictureNamesTheFileItProbablyMeant) {
     fs::rename(home / DefaultName(1), home / "0085 [DUNGEON GRAPHICS - WALL (LEFT SIDE 0)] .png");
     fs::rename(home / DefaultName(2), home / "0086 Front.bmp");
     const LoadReport report = Load();
+    // Where it was looked for comes last, after the guess.
+    const std::string lookedIn = " (looked in '" + home.path().string() + "')";
     ASSERT_EQ(report.failedPictures.size(), 3u);
     EXPECT_EQ(report.failedPictures[0].reason,
-              "missing file; did you mean '0084 [Dungeon Graphics - Wall (Right Side 0)].bmp'?");
+              "missing file; did you mean '0084 [Dungeon Graphics - Wall (Right Side 0)].bmp'?" +
+                  lookedIn);
     EXPECT_EQ(report.failedPictures[1].reason,
-              "missing file; did you mean '0085 [DUNGEON GRAPHICS - WALL (LEFT SIDE 0)] .png'?");
-    EXPECT_EQ(report.failedPictures[2].reason, "missing file");
+              "missing file; did you mean '0085 [DUNGEON GRAPHICS - WALL (LEFT SIDE 0)] .png'?" +
+                  lookedIn);
+    EXPECT_EQ(report.failedPictures[2].reason, "missing file" + lookedIn);
 }
 
 TEST_F(LoadWallSetTest, HomeFolderNotCurrentFolderResolvesNames) {

@@ -118,6 +118,38 @@ std::string PictureWithoutColourTable(int bitsPerPixel) {
            "-bit picture has no colour table: give an indexed picture or a palette";
 }
 
+std::string LookedIn(std::string_view reason, const std::vector<std::string>& folders) {
+    if (folders.empty()) {
+        return std::string(reason);
+    }
+    std::string text = std::string(reason) + " (looked in ";
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == folders.size() ? " and " : ", ";
+        }
+        text += "'" + folders[i] + "'";
+    }
+    return text + ")";
+}
+
+std::string ExportWithoutPalette(std::string_view paletteReason) {
+    std::string text = std::string(kPaletteFailed);
+    if (!paletteReason.empty()) {
+        text += "\n\n" + std::string(paletteReason);
+    }
+    return text + "\n\nNothing was exported; the files in the folder are unchanged.";
+}
+
+std::string CannotReadTestMap(std::string_view fileName, std::string_view reason) {
+    return "The test map '" + std::string(fileName) + "' cannot be read.\n\n" + std::string(reason);
+}
+
+std::string CannotSaveTestMap(std::string_view fileName) {
+    return "The test map could not be saved as '" + std::string(fileName) +
+           "'. The folder may be read-only or the disk full; an earlier file of that name is "
+           "unchanged.";
+}
+
 std::string BitmapsFailed(std::string_view list) {
     return std::string(kBitmapsFailedHeading) + std::string(list);
 }
@@ -145,14 +177,6 @@ std::string SaveViewFilter(std::string_view format, int scale) {
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason) {
     return "The view could not be saved to '" + std::string(fileName) + "':\n" +
            std::string(reason);
-}
-
-std::string ExportWithoutPalette(std::string_view paletteReason) {
-    std::string text = std::string(kPaletteFailed);
-    if (!paletteReason.empty()) {
-        text += "\n\n" + std::string(paletteReason);
-    }
-    return text + "\n\nNothing was exported; the files in the folder are unchanged.";
 }
 
 std::string ExportRefusedStrict(std::size_t problems) {

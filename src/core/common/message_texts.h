@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvandel::messages {
 
@@ -22,6 +23,15 @@ inline constexpr std::string_view kExportBitmapFailed =
 inline constexpr std::string_view kOutOfMemory =
     "There was not enough memory to finish this action. Nothing else was changed.";
 
+// The non-modal notice of a reload that follows the painting program, above its detail lines.
+inline constexpr std::string_view kLiveReloadKept =
+    "Some files could not be read; the preview keeps their last good version:";
+inline constexpr std::string_view kReloadAutomatically = "Reload automatically";
+inline constexpr std::string_view kLoadTestMap = "Load test map\u2026";
+inline constexpr std::string_view kSaveTestMap = "Save test map\u2026";
+inline constexpr std::string_view kResetTestMap = "Reset test map";
+inline constexpr std::string_view kTestMapFilter = "Test maps (*.txt);;All files (*)";
+
 // Why a file could not be read, the same words for every file the program reads.
 inline constexpr std::string_view kMissingFile = "missing file";
 inline constexpr std::string_view kIsAFolder = "is a folder, not a file";
@@ -30,6 +40,13 @@ std::string CannotBeRead(std::string_view systemReason);
 // The system's reason when it has no words for an error code.
 std::string SystemErrorCode(std::uint32_t code);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
+
+// A reason of a file that was not found, with the folders it was looked for in.
+std::string LookedIn(std::string_view reason, const std::vector<std::string>& folders);
+// The export of a wall set whose palette did not load, refused with the palette's reason.
+std::string ExportWithoutPalette(std::string_view paletteReason);
+std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
+std::string CannotSaveTestMap(std::string_view fileName);
 
 // orvandel-cli's render.
 inline constexpr std::string_view kNothingWrittenForPartialSet =
@@ -112,8 +129,6 @@ inline constexpr std::string_view kLintNoBmpSection =
 std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);
 std::string ExportConfirmation(std::string_view homeFolder);
-// The export of a wall set whose palette did not load, refused with the palette's reason.
-std::string ExportWithoutPalette(std::string_view paletteReason);
 // An export that writes nothing because a strict export found problems, or the output folder
 // cannot be made.
 std::string ExportRefusedStrict(std::size_t problems);

@@ -155,6 +155,15 @@ void CIndexedImage::Clear() {
     m_fileTable.clear();
     m_fileEntries.clear();
     m_fileColours.clear();
+    m_pixels.Empty();
+    m_width = 0;
+    m_height = 0;
+}
+
+void CIndexedImage::Release() {
+    m_fileTable = {};
+    m_fileEntries = {};
+    m_fileColours = {};
     m_pixels.Resize(0);
     m_width = 0;
     m_height = 0;

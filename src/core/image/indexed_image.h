@@ -61,8 +61,11 @@ public:
     // Matches a decoded picture against the palette: the bitmap conversion.
     Status LoadFromPicture(const DecodedPicture& picture);
 
-    // Frees the pixels and sets width and height to 0; the palette stays.
+    // Empties the image (no pixels, width and height 0); the palette stays, and so does the
+    // memory, for the next picture of no larger size.
     void Clear();
+    // Empties the image and frees its memory.
+    void Release();
 
     std::int32_t width() const { return m_width; }
     std::int32_t height() const { return m_height; }

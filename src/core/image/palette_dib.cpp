@@ -1,5 +1,6 @@
 #include "core/image/palette_dib.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <string>
@@ -142,6 +143,14 @@ bool CPaletteDib::GetBitmapInfo(BitmapInfo& info) const {
 
 int CPaletteDib::GetBitsPerPixel() const {
     return HasBitmap() ? m_info.bitsPerPixel : 0;
+}
+
+bool CPaletteDib::SetColourTable(std::span<const RgbQuad> table) {
+    if (!HasBitmap() || table.size() != m_table.size()) {
+        return false;
+    }
+    std::copy(table.begin(), table.end(), m_table.begin());
+    return true;
 }
 
 std::vector<std::uint8_t> CPaletteDib::EncodeBmp() const {

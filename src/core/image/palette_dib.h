@@ -39,6 +39,10 @@ public:
     // bitmap needs a full 256-entry table. Only on an object without a bitmap.
     bool Create(int width, int height, int bitsPerPixel, std::span<const RgbQuad> table, int count);
 
+    // Replaces the colour table's entries, keeping the pixels. False, and nothing changed, when
+    // there is no bitmap or `table` has not exactly as many entries as the bitmap's table.
+    bool SetColourTable(std::span<const RgbQuad> table);
+
     bool HasBitmap() const { return !m_pixels.empty(); }
     std::uint8_t* GetBits() { return m_pixels.data(); }
     const std::uint8_t* GetBits() const { return m_pixels.data(); }

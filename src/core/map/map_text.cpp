@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <span>
 
 #include "core/common/file_reader.h"
+#include "core/image/file_ops.h"
 
 namespace orvandel {
 
@@ -96,6 +98,13 @@ std::string MapText(const MapState& map) {
         text += '\n';
     }
     return text;
+}
+
+Status WriteMapFile(const std::filesystem::path& file, const MapState& map) {
+    const std::string text = MapText(map);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    return WriteFileAtomically(file, std::span<const std::span<const std::uint8_t>>(&bytes, 1));
 }
 
 }  // namespace orvandel

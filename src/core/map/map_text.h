@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/status.h"
 #include "core/map/map_state.h"
 
 namespace orvandel {
@@ -25,5 +26,9 @@ MapTextResult ReadMapFile(const std::filesystem::path& file);
 
 // The map's cells as text, LF line ends: what ReadMapFile reads back.
 std::string MapText(const MapState& map);
+
+// Writes MapText to a file, atomically: on failure an earlier file stays as it was, and the
+// reason says why.
+Status WriteMapFile(const std::filesystem::path& file, const MapState& map);
 
 }  // namespace orvandel

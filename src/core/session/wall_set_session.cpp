@@ -1,5 +1,6 @@
 #include "core/session/wall_set_session.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -9,7 +10,9 @@
 #include "core/common/path_text.h"
 #include "core/common/paths.h"
 #include "core/report/report_problems.h"
+#include "core/wallset/picture_path.h"
 #include "core/wallset/wall_set_lint.h"
+#include "core/wallset/wallset_keys.h"
 
 namespace orvandel {
 namespace {
@@ -57,6 +60,60 @@ SessionReport WallSetSession::Load() {
         return {};
     }
     return {Outcome::Failed, {{Severity::Warning, *message, m_lastLoad.DetailLines()}}};
+}
+
+SessionReport WallSetSession::LiveReload() {
+    m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder, LoadMode::kKeepLastGood);
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
+    if (m_lastLoad.ok()) {
+        return {};
+    }
+    return {
+        Outcome::Failed,
+        {{Severity::Warning, std::string(messages::kLiveReloadKept), m_lastLoad.DetailLines()}}};
+}
+
+WallSetSession::Inputs WallSetSession::InputFiles() const {
+    Inputs inputs;
+    auto addFolder = [&inputs](const std::filesystem::path& folder) {
+        if (!folder.empty() && std::find(inputs.folders.begin(), inputs.folders.end(), folder) ==
+                                   inputs.folders.end()) {
+            inputs.folders.push_back(folder);
+        }
+    };
+    auto addFile = [&](const std::filesystem::path& file) {
+        if (std::find(inputs.files.begin(), inputs.files.end(), file) == inputs.files.end()) {
+            inputs.files.push_back(file);
+        }
+        addFolder(file.parent_path());
+    };
+
+    const std::filesystem::path& wallSetFile = m_document.path();
+    const std::filesystem::path beside =
+        wallSetFile.empty() ? std::filesystem::path() : wallSetFile.parent_path();
+    if (!wallSetFile.empty()) {
+        addFile(wallSetFile);
+    }
+    std::vector<std::string> names{kPaletteFileName};
+    for (const WallSetKey& key : kWallSetKeys) {
+        names.push_back(m_document.ReadSetting(kWallSetSection, key.key, key.defaultName));
+    }
+    for (const std::string& name : names) {
+        if (name.empty()) {
+            continue;
+        }
+        const WallSetFileLocation location = LocateWallSetFile(name, m_homeFolder, beside);
+        if (location.found) {
+            addFile(location.path);
+            continue;
+        }
+        // A missing file may appear later, in any folder it was looked for in.
+        addFolder(location.path.parent_path());
+        for (const std::string& folder : location.searched) {
+            addFolder(PathFromUtf8(folder));
+        }
+    }
+    return inputs;
 }
 
 std::string WallSetSession::ExportConfirmation() const {

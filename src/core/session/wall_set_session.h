@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/export/export_wall_pieces.h"
 #include "core/image/file_ops.h"
@@ -57,6 +58,18 @@ public:
     // but the palette, which changes only when the new one was read. The wall-set file is
     // linted on the way, into report(); the returned report stays as it always was.
     SessionReport Load();
+    // The reload that follows the painting program: a file that fails (say, caught half
+    // written) keeps its last good picture or palette. Its one notice, if any, is meant for a
+    // quiet line inside the window, not a box; none when everything loaded.
+    SessionReport LiveReload();
+
+    // The files the wall set is made from as they resolve now, and the folders to watch for
+    // files replaced by a rename or appearing later.
+    struct Inputs {
+        std::vector<std::filesystem::path> files;
+        std::vector<std::filesystem::path> folders;
+    };
+    Inputs InputFiles() const;
     const WallSet& wallSet() const { return m_wallSet; }
     const LoadReport& lastLoad() const { return m_lastLoad; }
     // What the last load did to the pictures and what the pieces cover, from that load's own

@@ -53,11 +53,13 @@ void ComposeView(CPaletteDib& viewport, const WallSet& wallSet, const MapState& 
 }
 
 bool ViewRenderer::EnsureViewport(const Palette16& palette) {
+    const ColourTable256 table = BuildColourTable(palette);
     if (m_viewport.HasBitmap()) {
-        // The colours stay those of the palette the viewport was first created with.
+        // A table fixed at creation would keep a palette that was missing at start (all black)
+        // or has since been edited on screen for good, while the export writes the new one.
+        m_viewport.SetColourTable(table);
         return true;
     }
-    const ColourTable256 table = BuildColourTable(palette);
     return m_viewport.Create(kViewportWidth, kViewportHeight, 8, table,
                              static_cast<int>(table.size()));
 }

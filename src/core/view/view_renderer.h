@@ -22,8 +22,9 @@ std::vector<PlannedPiece> PlanView(const MapState& map, bool evenOdd);
 // Clears the viewport to index 0 and draws the planned pieces from the wall set's slots.
 void ComposeView(CPaletteDib& viewport, const WallSet& wallSet, const MapState& map, bool evenOdd);
 
-// Owns the viewport bitmap. Its colour table comes from the palette current when the viewport
-// is first created and never changes afterwards.
+// Owns the viewport bitmap. Its colour table follows the wall set's palette, which changes only
+// when a palette file was read, so an edited or late palette reaches the screen at the next
+// render or paint.
 class ViewRenderer {
 public:
     bool EnsureViewport(const Palette16& palette);

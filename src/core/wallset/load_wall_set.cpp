@@ -38,13 +38,27 @@ std::vector<std::string> LoadReport::DetailLines() const {
     return details;
 }
 
+namespace {
+
+// A file that was not found says where it was looked for.
+std::string FailureReason(const std::string& reason, const WallSetFileLocation& file) {
+    return file.found ? reason : messages::LookedIn(reason, file.searched);
+}
+
+}  // namespace
+
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
-                       const std::filesystem::path& homeFolder) {
+                       const std::filesystem::path& homeFolder, LoadMode mode) {
     LoadReport report;
-    // Nothing of the previous wall set survives a load, whether or not this one succeeds.
-    for (CIndexedImage& image : wallSet.images) {
-        image.Clear();
+    if (mode == LoadMode::kFresh) {
+        // Nothing of the previous wall set survives a load, whether or not this one succeeds.
+        // The images keep their memory, though: the next load fills it again.
+        for (CIndexedImage& image : wallSet.images) {
+            image.Clear();
+        }
     }
+    const std::filesystem::path besideFolder =
+        document.path().empty() ? std::filesystem::path() : document.path().parent_path();
 
     // The names are known whether or not the palette reads, and a report shows them either way.
     for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
@@ -53,13 +67,14 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
     }
 
     Palette16 palette = wallSet.palette;
-    const Status paletteStatus =
-        palette.ReadPaletteFile(ResolvePictureName(kPaletteFileName, homeFolder));
+    const WallSetFileLocation paletteFile =
+        LocateWallSetFile(kPaletteFileName, homeFolder, besideFolder);
+    const Status paletteStatus = palette.ReadPaletteFile(paletteFile.path);
     if (paletteStatus) {
         wallSet.palette = palette;
         report.paletteLoaded = true;
     } else {
-        report.paletteReason = paletteStatus.reason();
+        report.paletteReason = FailureReason(paletteStatus.reason(), paletteFile);
     }
 
     for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
@@ -69,11 +84,15 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
         // the palette has been mended.
         CIndexedImage scratch;
         CIndexedImage& image = report.paletteLoaded ? wallSet.images[slot] : scratch;
+        const Palette16 previousPalette = image.palette();
         // Colour matching needs the palette before the pixels arrive.
         image.SetPalette(wallSet.palette);
-        const Status status = name.empty()
-                                  ? Status::Fail("empty file name")
-                                  : image.LoadFromFile(ResolvePictureName(name, homeFolder));
+        Status status = Status::Fail("empty file name");
+        WallSetFileLocation file;
+        if (!name.empty()) {
+            file = LocateWallSetFile(name, homeFolder, besideFolder);
+            status = image.LoadFromFile(file.path);
+        }
         if (!status) {
             std::string reason = status.reason();
             if (reason == messages::kMissingFile) {
@@ -81,7 +100,14 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
                     reason = messages::MissingFileDidYouMean(*similar);
                 }
             }
+            if (!name.empty()) {
+                reason = FailureReason(reason, file);
+            }
             report.failedPictures.push_back({static_cast<int>(slot), name, std::move(reason)});
+            if (mode == LoadMode::kKeepLastGood) {
+                // The picture kept was matched against the palette it came with.
+                image.SetPalette(previousPalette);
+            }
         }
         if (!report.paletteLoaded) {
             report.decodedWithoutPalette[slot] = scratch.loadInfo();

@@ -11,6 +11,12 @@
 
 namespace orvandel {
 
+// How a load treats the wall set it replaces.
+enum class LoadMode {
+    kFresh,         // every slot is emptied first; a picture that fails leaves its slot empty
+    kKeepLastGood,  // a file that fails keeps what its slot (or the palette) held before
+};
+
 struct FailedPicture {
     int slot = 0;
     std::string name;  // exactly as the wall-set file (or the default) gives it
@@ -39,9 +45,11 @@ struct LoadReport {
 // The palette changes only when it was read; a picture that fails leaves its slot empty. When
 // the palette fails, every slot stays empty, but each picture is still read and decoded so
 // that its own failure is listed.
-// Names resolve against `homeFolder` (the current folder when it is empty) through
-// ResolvePictureName; the process's current folder is never changed.
+// Names resolve against `homeFolder` (the current folder when it is empty), and beside the
+// document's file when they are not there (LocateWallSetFile); the process's current folder is
+// never changed. With kKeepLastGood nothing is emptied: a palette that fails leaves every slot
+// as it was, and a picture that fails keeps its slot's previous picture.
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
-                       const std::filesystem::path& homeFolder);
+                       const std::filesystem::path& homeFolder, LoadMode mode = LoadMode::kFresh);
 
 }  // namespace orvandel

@@ -27,6 +27,14 @@ fs::path BaseFolder(const fs::path& homeFolder) {
     return error ? fs::path(".") : current;
 }
 
+bool SameFolder(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    if (fs::equivalent(a, b, error)) {
+        return true;
+    }
+    return a.lexically_normal() == b.lexically_normal();
+}
+
 fs::path Anchor(const fs::path& name, const fs::path& base) {
     return name.is_absolute() ? name : base / name;
 }
@@ -89,6 +97,28 @@ fs::path ResolvePictureName(const std::string& name, const fs::path& homeFolder)
         return *found;
     }
     return asWritten;
+}
+
+WallSetFileLocation LocateWallSetFile(const std::string& name, const fs::path& homeFolder,
+                                      const fs::path& besideFolder) {
+    WallSetFileLocation location;
+    location.path = ResolvePictureName(name, homeFolder);
+    location.found = !name.empty() && Exists(location.path);
+    if (location.found || name.empty() || PathFromUtf8(name).is_absolute()) {
+        return location;
+    }
+    const fs::path home = BaseFolder(homeFolder);
+    location.searched.push_back(PathToUtf8(home));
+    if (besideFolder.empty() || SameFolder(home, besideFolder)) {
+        return location;
+    }
+    location.searched.push_back(PathToUtf8(besideFolder));
+    fs::path beside = ResolvePictureName(name, besideFolder);
+    if (Exists(beside)) {
+        location.path = std::move(beside);
+        location.found = true;
+    }
+    return location;
 }
 
 }  // namespace orvandel

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvandel {
 
@@ -26,5 +27,20 @@ std::optional<std::string> SimilarPictureName(const std::string& name,
 // way the wall-set file would name it. None when there is no such entry.
 std::optional<std::string> SimilarPictureName(const std::string& name,
                                               const std::string& homeFolder);
+
+// Where a file of a wall set (a picture or the palette) was found, or looked for in vain.
+struct WallSetFileLocation {
+    std::filesystem::path path;  // the file found; when none was, what ResolvePictureName gives
+    bool found = false;
+    std::vector<std::string> searched;  // the folders a relative name was looked for in
+};
+
+// A relative name missing from the home folder is looked for beside the open wall-set file
+// (`besideFolder`; empty when no file is open), so a set double-clicked or dropped from another
+// folder still finds its pictures. The home folder always comes first: whatever resolves there
+// today resolves there still.
+WallSetFileLocation LocateWallSetFile(const std::string& name,
+                                      const std::filesystem::path& homeFolder,
+                                      const std::filesystem::path& besideFolder);
 
 }  // namespace orvandel
