@@ -194,3 +194,37 @@ TEST(WallSetReport, ATooSmallPictureLeavesItsPiecesUncovered) {
 
 }  // namespace
 }  // namespace orvandel
+
+namespace orvandel {
+namespace {
+
+// A noisy picture has more approximated colours than anyone reads: the totals stay exact, the
+// list stops at its limit and says so.
+TEST(WallSetReport, TooManyColoursKeepExactTotalsAndSayTheListIsIncomplete) {
+    const Palette16 palette = testing::TestPalette();
+    std::vector<Colour> pixels;
+    std::uint32_t seeThrough = 0;
+    for (std::uint32_t i = 0; i < 320 * 40; ++i) {
+        pixels.push_back((i * 2654435761u) & 0xFFFFFFu);
+        seeThrough += MatchColour(palette, pixels.back()) == kTransparentIndex &&
+                              pixels.back() != palette[kTransparentIndex]
+                          ? 1u
+                          : 0u;
+    }
+    DecodedPicture picture;
+    picture.width = 320;
+    picture.height = 40;
+    picture.bitsPerPixel = 24;
+    picture.pixels = pixels;
+    CIndexedImage image;
+    image.SetPalette(palette);
+    ASSERT_TRUE(image.LoadFromPicture(picture));
+    const PictureLoadInfo& info = image.loadInfo();
+    EXPECT_EQ(info.approximatedPixels, pixels.size());
+    EXPECT_EQ(info.seeThroughPixels, seeThrough);
+    EXPECT_FALSE(info.coloursComplete);
+    EXPECT_EQ(info.approximatedColours.size(), MatchTally::kMaxColours);
+}
+
+}  // namespace
+}  // namespace orvandel

@@ -89,10 +89,11 @@ Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
     m_loadInfo = PictureLoadInfo{picture.bitsPerPixel,
                                  picture.width,
                                  picture.height,
-                                 rows.tally().approximatedPixels(),
+                                 rows.counts().approximated,
                                  rows.counts().transparent,
-                                 rows.tally().seeThroughPixels(),
-                                 rows.tally().Colours()};
+                                 rows.counts().seeThrough,
+                                 rows.tally().Colours(),
+                                 rows.tally().complete()};
     m_fileColours = std::move(fileColours);
     m_fileTable.clear();
     m_fileEntries.clear();
@@ -141,10 +142,11 @@ Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
         return Status::Fail("out of memory");
     }
     const MatchCounts counts = matching->WriteIndices(m_pixels.data(), *tally);
-    m_loadInfo.approximatedPixels = tally->approximatedPixels();
+    m_loadInfo.approximatedPixels = counts.approximated;
     m_loadInfo.transparentPixels = counts.transparent;
-    m_loadInfo.seeThroughPixels = tally->seeThroughPixels();
+    m_loadInfo.seeThroughPixels = counts.seeThrough;
     m_loadInfo.approximatedColours = tally->Colours();
+    m_loadInfo.coloursComplete = tally->complete();
     m_fileTable = std::move(fileTable);
     m_fileEntries = std::move(fileEntries);
     m_fileColours = std::move(fileColours);

@@ -27,6 +27,7 @@ struct PictureLoadInfo {
     std::uint32_t transparentPixels = 0;  // pixels that became index 10, approximated or not
     std::uint32_t seeThroughPixels = 0;   // approximated pixels that became index 10
     std::vector<ApproximatedColour> approximatedColours;  // most pixels first
+    bool coloursComplete = true;  // false: too many colours to list them all
 };
 
 // A wall picture in memory: one palette index 0..15 per pixel, row-major, top row first, and the

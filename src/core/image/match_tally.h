@@ -29,8 +29,15 @@ public:
     // `pixels` pixels of one colour that became `index` (a colour-table entry).
     void AddColour(Colour colour, std::uint8_t index, std::uint64_t pixels);
 
+    // Totals of what was added; a true-colour load takes its totals from the matching instead,
+    // since it stops adding once the list is full.
     std::uint32_t approximatedPixels() const { return m_approximated; }
     std::uint32_t seeThroughPixels() const { return m_seeThrough; }
+    // False once a colour could not be listed: past kMaxColours the list stops growing (a photo
+    // or a noisy JPEG has hundreds of thousands, which no artist reads), and what it holds are
+    // then lower bounds.
+    bool complete() const { return m_complete; }
+    static constexpr std::size_t kMaxColours = 4096;
     // Most pixels first, then by colour (red, green, blue as "#rrggbb" sorts).
     std::vector<ApproximatedColour> Colours() const;
 
@@ -45,6 +52,7 @@ private:
     std::vector<std::uint32_t> m_keys;
     std::vector<std::uint32_t> m_counts;
     std::size_t m_used = 0;
+    bool m_complete = true;
     std::uint32_t m_lastKey = 0;  // drawn pictures repeat a colour along a row
     std::size_t m_lastSlot = 0;
 };

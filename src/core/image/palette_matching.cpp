@@ -56,6 +56,7 @@ MatchCounts PrefixMatcher::MatchRun(const Colour* colours, std::size_t count,
                                     std::uint8_t* out) const {
     MatchCounts counts;
     std::uint32_t exact = 0;
+    std::uint32_t exactTen = 0;  // index 10's own colour: see-through on purpose
     for (std::size_t start = 0; start < count; start += kBlock) {
         const std::size_t n = std::min(kBlock, count - start);
         const Colour* const in = colours + start;
@@ -86,7 +87,7 @@ MatchCounts PrefixMatcher::MatchRun(const Colour* colours, std::size_t count,
                 }
                 for (std::size_t j = i; j < end; ++j) {
                     if (to[j] >= kPaletteHere) {
-                        to[j] = Settle(to[j], in[j], exact);
+                        to[j] = Settle(to[j], in[j], exact, exactTen);
                     }
                 }
             }
@@ -98,6 +99,8 @@ MatchCounts PrefixMatcher::MatchRun(const Colour* colours, std::size_t count,
         counts.transparent += transparent;
     }
     counts.approximated = static_cast<std::uint32_t>(count) - exact;
+    // Only settled pixels can be exact, so they alone can be see-through on purpose.
+    counts.seeThrough = counts.transparent - exactTen;
     return counts;
 }
 
@@ -128,7 +131,8 @@ std::size_t PrefixMatcher::LowKeyOf(Colour colour) {
 // colour. The walk for such a colour follows its own path down to its leaf slot, which
 // holds the highest entry of that colour; only a colour that entry 0 alone has finds the
 // slot empty and ends elsewhere.
-std::uint8_t PrefixMatcher::Settle(std::uint8_t entry, Colour colour, std::uint32_t& exact) const {
+std::uint8_t PrefixMatcher::Settle(std::uint8_t entry, Colour colour, std::uint32_t& exact,
+                                   std::uint32_t& exactTen) const {
     colour &= 0xFFFFFF;
     if ((entry & kOpen) != 0) {
         entry = m_table[KeyOf(colour)];
@@ -140,7 +144,9 @@ std::uint8_t PrefixMatcher::Settle(std::uint8_t entry, Colour colour, std::uint3
         (entry & kOpen) != 0
             ? m_low[static_cast<std::size_t>(entry & 0x0F) * kLowSize + LowKeyOf(colour)]
             : static_cast<std::uint8_t>(entry & 0x0F);
-    exact += colour == m_palette[index] || colour == m_palette[0] ? 1u : 0u;
+    const bool isExact = colour == m_palette[index];
+    exact += isExact ? 1u : 0u;
+    exactTen += isExact && index == kTransparentIndex ? 1u : 0u;
     return index;
 }
 
@@ -287,13 +293,15 @@ PictureMatching::PictureMatching(const DecodedPicture& picture, const Palette16&
     }
     // An indexed picture has at most 256 colours: match each once, and carry each entry's
     // contribution to both counts in one word so the pixel loop is two loads and a store.
+    // Approximated means: not the colour of the index it became, even if another entry has it.
     const PaletteMatcher matcher(palette);
     for (std::size_t entry = 0; entry < picture.colourTable.size(); ++entry) {
         const Match match = matcher(picture.colourTable[entry]);
         m_indexOfEntry[entry] = match.index;
+        const bool approximated = (picture.colourTable[entry] & 0xFFFFFFu) != palette[match.index];
         m_countsOfEntry[entry] =
-            (match.exact ? 0u : 1u) | (std::uint64_t{match.index == kTransparentIndex} << 32);
-        m_anyApproximated |= (picture.colourTable[entry] & 0xFFFFFFu) != palette[match.index];
+            (approximated ? 1u : 0u) | (std::uint64_t{match.index == kTransparentIndex} << 32);
+        m_anyApproximated |= approximated;
     }
 }
 
@@ -301,7 +309,9 @@ MatchCounts PictureMatching::WriteIndices(std::uint8_t* out, MatchTally& tally) 
     if (m_prefix) {
         const MatchCounts counts =
             m_prefix->MatchRun(m_picture.pixels.data(), m_picture.pixels.size(), out);
-        tally.AddRun(m_picture.pixels.data(), out, m_picture.pixels.size());
+        if (counts.approximated > 0) {
+            tally.AddRun(m_picture.pixels.data(), out, m_picture.pixels.size());
+        }
         return counts;
     }
     const std::size_t count = m_picture.indices.size();
@@ -324,8 +334,9 @@ MatchCounts PictureMatching::WriteIndices(std::uint8_t* out, MatchTally& tally) 
             tally.AddColour(m_picture.colourTable[entry], m_indexOfEntry[entry], used[entry]);
         }
     }
+    // The see-through count of an indexed picture is the tally's, which has every entry.
     return MatchCounts{static_cast<std::uint32_t>(counts & 0xFFFFFFFFu),
-                       static_cast<std::uint32_t>(counts >> 32)};
+                       static_cast<std::uint32_t>(counts >> 32), tally.seeThroughPixels()};
 }
 
 bool TrueColourRows::Begin(int width, int height) {
@@ -352,12 +363,16 @@ void TrueColourRows::TakeRow(int y, const Colour* colours) {
     const std::size_t start = static_cast<std::size_t>(y) * m_width;
     std::uint8_t* const indices = m_image.pixels() + start;
     const MatchCounts row = m_matcher->MatchRun(colours, m_width, indices);
-    m_tally.AddRun(colours, indices, m_width);
+    // Rows that fit the palette, and every row once the colour list is full, cost nothing more.
+    if (row.approximated > 0 && m_tally.complete()) {
+        m_tally.AddRun(colours, indices, m_width);
+    }
     if (m_fileColours != nullptr) {
         std::copy_n(colours, m_width, m_fileColours->begin() + static_cast<std::ptrdiff_t>(start));
     }
     m_counts.approximated += row.approximated;
     m_counts.transparent += row.transparent;
+    m_counts.seeThrough += row.seeThrough;
 }
 
 }  // namespace orvandel

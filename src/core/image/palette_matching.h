@@ -16,8 +16,10 @@ namespace orvandel {
 class CIndexedImage;
 
 struct MatchCounts {
-    std::uint32_t approximated = 0;  // pixels whose colour is not exactly a palette colour
-    std::uint32_t transparent = 0;   // pixels that became index 10
+    // Pixels whose colour is not the palette colour of the index they became.
+    std::uint32_t approximated = 0;
+    std::uint32_t transparent = 0;  // pixels that became index 10
+    std::uint32_t seeThrough = 0;   // approximated pixels that became index 10
 };
 
 // The octree's walk is greedy and looks at one bit of each channel per level, so the top five
@@ -55,7 +57,8 @@ private:
     static std::size_t LowKeyOf(Colour colour);
     static std::size_t LowSlotAt(std::size_t low, int level);
 
-    std::uint8_t Settle(std::uint8_t entry, Colour colour, std::uint32_t& exact) const;
+    std::uint8_t Settle(std::uint8_t entry, Colour colour, std::uint32_t& exact,
+                        std::uint32_t& exactTen) const;
     void Fill(int level, std::uint16_t members, std::uint32_t red, std::uint32_t green,
               std::uint32_t blue);
     std::uint16_t Descend(int level, std::uint16_t members, std::size_t slot) const;

@@ -36,6 +36,7 @@ Json PictureJson(const PictureReport& picture) {
         {"approximated_pixels", picture.approximatedPixels},
         {"see_through_pixels", picture.seeThroughPixels},
         {"approximated_colours", colours},
+        {"approximated_colours_complete", picture.coloursComplete},
     };
 }
 

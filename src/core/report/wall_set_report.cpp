@@ -105,6 +105,7 @@ WallSetReport BuildWallSetReport(const WallSet& wallSet, const LoadReport& load,
         picture.approximatedPixels = info.approximatedPixels;
         picture.seeThroughPixels = info.seeThroughPixels;
         picture.approximatedColours = info.approximatedColours;
+        picture.coloursComplete = info.coloursComplete;
     }
     for (int row = 0; row < kViewCellCount; ++row) {
         for (const bool alternate : {false, true}) {

@@ -36,6 +36,9 @@ struct PictureReport {
     std::uint32_t approximatedPixels = 0;
     std::uint32_t seeThroughPixels = 0;
     std::vector<ApproximatedColour> approximatedColours;  // most pixels first, then by colour
+    // False when the picture had more approximated colours than are listed; the list then
+    // holds the first ones met, with counts that are lower bounds.
+    bool coloursComplete = true;
 
     bool TooSmall() const { return loaded && (width < neededWidth || height < neededHeight); }
 };
