@@ -1,8 +1,6 @@
 #include "gui/kel_box.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -61,21 +59,6 @@ CKelBox::CKelBox(QWidget* parent) : QFrame(parent), m_wndNotice(new QLabel(this)
     m_actShowProblems = new QAction(QStringLiteral("Show problems"), this);
     m_actShowProblems->setCheckable(true);
     connect(m_actShowProblems, &QAction::toggled, this, [this] { update(); });
-}
-
-void CKelBox::AddProblemActions(QMenu& menu) {
-    menu.addAction(m_actShowProblems);
-}
-
-QMenu* CKelBox::CreateContextMenu() {
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    AddProblemActions(*menu);
-    return menu;
-}
-
-void CKelBox::contextMenuEvent(QContextMenuEvent* event) {
-    CreateContextMenu()->popup(event->globalPos());
 }
 
 QString CKelBox::InspectAt(QPoint widgetPoint) const {

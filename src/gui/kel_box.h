@@ -11,7 +11,6 @@
 #include "core/wallset/wall_set.h"
 
 class QAction;
-class QMenu;
 
 namespace orvandel {
 
@@ -45,8 +44,7 @@ public:
     // Where the viewport is shown, in device pixels of the widget, and at which scale.
     ViewportLayout DeviceLayout() const;
 
-    // The preview's context menu, as right-clicking shows it.
-    QMenu* CreateContextMenu();
+    // "Show problems", for the form to put in the preview's context menu.
     QAction& showProblemsAction() { return *m_actShowProblems; }
     // What lies under a point of the widget, for the artist; empty outside the viewport.
     QString InspectAt(QPoint widgetPoint) const;
@@ -57,7 +55,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -68,7 +65,6 @@ private:
     // The viewport rectangle in widget coordinates, rounded outwards.
     QRect LogicalViewRect() const;
     // "Show problems": marks approximated, see-through and missing pixels over the view.
-    void AddProblemActions(QMenu& menu);
     void PaintProblems(QPainter& painter, const QRect& view, int scale) const;
 
     ViewRenderer m_renderer;

@@ -151,6 +151,10 @@ void CKelView::CreatePreviewMenu() {
     m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
     AddPreviewAction(messages::kCopyViewAction, &CKelView::OnCopyView);
     AddPreviewAction(messages::kSaveViewAction, &CKelView::OnSaveView);
+    auto* separator = new QAction(m_wndPreview);
+    separator->setSeparator(true);
+    m_wndPreview->addAction(separator);
+    m_wndPreview->addAction(&m_wndPreview->showProblemsAction());
 }
 
 void CKelView::AddPreviewAction(std::string_view caption, void (CKelView::*slot)()) {

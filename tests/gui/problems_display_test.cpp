@@ -45,16 +45,16 @@ TEST_F(FormTest, ShowProblemsInTheContextMenuHatchesWhatAPictureLacks) {
     SpoilWallSet(home.path());
     view().control(FormControl::Reload).click();
     CKelBox& box = view().previewBox();
-    QMenu* menu = box.CreateContextMenu();
+    // The preview's context menu is its list of actions.
+    ASSERT_EQ(box.contextMenuPolicy(), Qt::ActionsContextMenu);
     QAction* show = nullptr;
-    for (QAction* action : menu->actions()) {
+    for (QAction* action : box.actions()) {
         if (action->text() == "Show problems") {
             show = action;
         }
     }
     ASSERT_NE(show, nullptr);
     EXPECT_TRUE(show->isCheckable());
-    delete menu;
 
     // Below row 100 of the right side at distance 0 the 40 x 100 picture has nothing.
     const ViewportLayout layout = box.DeviceLayout();
