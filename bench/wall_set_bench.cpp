@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "bench_fixtures.h"
@@ -103,6 +104,12 @@ void BM_ExportWallPieces(benchmark::State& state) {
     ScratchFolder folder;
     const WallSet wallSet = FullSizeWallSet();
     for (auto _ : state) {
+        // Unchanged pictures are not written again, so each run starts from an empty folder.
+        state.PauseTiming();
+        for (const ExportPicture& picture : ExportPictureList()) {
+            std::filesystem::remove(folder.path() / picture.fileName);
+        }
+        state.ResumeTiming();
         const ExportReport report = ExportWallPieces(wallSet, folder.path().string());
         if (report.written.size() != 28) {
             state.SkipWithError("the export failed");
@@ -111,6 +118,21 @@ void BM_ExportWallPieces(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExportWallPieces)->Unit(benchmark::kMillisecond);
+
+// The same export again over its own output: every picture is compared and left alone.
+void BM_ExportWallPiecesUnchanged(benchmark::State& state) {
+    ScratchFolder folder;
+    const WallSet wallSet = FullSizeWallSet();
+    ExportWallPieces(wallSet, folder.path().string());
+    for (auto _ : state) {
+        const ExportReport report = ExportWallPieces(wallSet, folder.path().string());
+        if (report.unchanged.size() != 28) {
+            state.SkipWithError("a picture was written again");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ExportWallPiecesUnchanged)->Unit(benchmark::kMillisecond);
 
 void BM_WriteTwentyEightFiles(benchmark::State& state) {
     ScratchFolder folder;

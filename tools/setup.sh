@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-  g++-mingw-w64-x86-64-posix googletest wine64
+  nlohmann-json3-dev g++-mingw-w64-x86-64-posix googletest wine64
   clang-14 libclang-rt-14-dev clang-format-14
   xvfb xauth x11-utils xdotool imagemagick
   python3 python3-pil time

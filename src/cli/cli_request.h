@@ -12,7 +12,7 @@
 
 namespace orvandel::cli {
 
-enum class Command { kExport, kRender, kCheck };
+enum class Command { kExport, kRender, kCheck, kPieces };
 
 // Where the viewer stands and looks: "--at X,Y,F".
 struct ViewerPlacement {
@@ -39,8 +39,18 @@ struct CliRequest {
     std::optional<int> size;  // fit the picture into a size x size square
     bool noPartial = false;   // write nothing unless the whole wall set loaded
 
-    // check
+    // export
+    std::filesystem::path outputFolder;  // absolute; empty: the home folder
+
+    // check and export
     bool strict = false;
+    bool json = false;
+
+    // pieces
+    bool nulSeparated = false;
+
+    // every command: nothing on stdout, only the problems on stderr
+    bool quiet = false;
 };
 
 // Exit statuses shared by every command.

@@ -32,7 +32,11 @@ struct RawArguments {
     std::string format;
     int size = 0;
     bool noPartial = false;
+    std::string outputFolder;
     bool strict = false;
+    bool nulSeparated = false;
+    bool quiet = false;
+    bool json = false;
 };
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
@@ -45,6 +49,8 @@ void AddCommonOptions(CLI::App& command, RawArguments& raw) {
         .add_option("WALLSET", raw.wallSet,
                     "The .Pelorim file naming the six pictures (default: the default names)")
         ->type_name("WALLSET");
+    command.add_flag("-q,--quiet", raw.quiet,
+                     "Print nothing when all is well, and only the problems otherwise");
 }
 
 fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
@@ -56,7 +62,7 @@ constexpr std::string_view kStandardOutputName = "-";
 constexpr int kLargestSize = 8192;
 
 bool IsCommandName(std::string_view word) {
-    return word == "export" || word == "render" || word == "check";
+    return word == "export" || word == "render" || word == "check" || word == "pieces";
 }
 
 struct UsageProblem {
@@ -103,6 +109,9 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     if (!raw.wallSet.empty()) {
         request.wallSet = AbsoluteFrom(startFolder, raw.wallSet);
     }
+    if (!raw.outputFolder.empty()) {
+        request.outputFolder = AbsoluteFrom(startFolder, raw.outputFolder);
+    }
     if (request.command != Command::kRender) {
         return std::nullopt;
     }
@@ -144,7 +153,18 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     RawArguments raw;
     CLI::App* exportCommand = app.add_subcommand(
         "export", "Write the 28 wall-piece pictures (Wall_*.bmp) into the home folder");
+    exportCommand
+        ->add_option("--output", raw.outputFolder,
+                     "Write the pictures into DIR instead, creating it if needed; pictures "
+                     "and palette are still read from the home folder")
+        ->type_name("DIR");
+    exportCommand->add_flag("--strict", raw.strict,
+                            "Write nothing, and fail, when check --strict would fail");
     AddCommonOptions(*exportCommand, raw);
+    exportCommand->footer(
+        "Files whose bytes would not change are left untouched, times included.\n"
+        "Example: orvandel-cli export --strict --home art/stone --output build/stone "
+        "stone.Pelorim");
 
     CLI::App* renderCommand =
         app.add_subcommand("render", "Render the first-person view into a .bmp or .png file");
@@ -179,17 +199,31 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     renderCommand->add_flag("--no-partial", raw.noPartial,
                             "Write nothing unless the palette and every picture loaded");
     AddCommonOptions(*renderCommand, raw);
+    renderCommand->footer(
+        "Example: orvandel-cli render --home art/stone --at 7,7,N --output view.png stone.Pelorim");
 
     CLI::App* checkCommand =
         app.add_subcommand("check", "Report what loads, what each piece covers, and colour fits");
     checkCommand->add_flag("--strict", raw.strict,
-                           "Count uncovered pieces and approximated colours as failures");
+                           "Count uncovered pieces, approximated colours and wall-set file "
+                           "warnings as failures");
+    checkCommand->add_flag("--json", raw.json,
+                           "Write the report to stdout as one JSON object, for scripts");
     AddCommonOptions(*checkCommand, raw);
+    checkCommand->footer(
+        "The report goes to stdout, each problem to stderr.\n"
+        "Example: orvandel-cli check --strict --quiet --home art/stone stone.Pelorim");
+
+    CLI::App* piecesCommand = app.add_subcommand(
+        "pieces", "List the 28 file names that export writes, one per line, in table order");
+    piecesCommand->add_flag("-0,--null", raw.nulSeparated,
+                            "End each name with a NUL byte instead of a line break, for xargs -0");
+    piecesCommand->footer("Example: orvandel-cli pieces -0 | xargs -0 -I{} cp build/{} game/");
 
     // CLI11 would call a misspelt command merely a missing one.
     if (argc > 1 && argv[1][0] != '-' && !IsCommandName(argv[1])) {
         err << "orvandel-cli: unknown command '" << argv[1]
-            << "' (expected export, render or check)\n";
+            << "' (expected export, render, check or pieces)\n";
         return ParseOutcome{std::nullopt, kExitUsage};
     }
     try {
@@ -204,10 +238,15 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         request.command = Command::kExport;
     } else if (renderCommand->parsed()) {
         request.command = Command::kRender;
+    } else if (piecesCommand->parsed()) {
+        request.command = Command::kPieces;
     } else {
         request.command = Command::kCheck;
     }
     request.strict = raw.strict;
+    request.nulSeparated = raw.nulSeparated;
+    request.quiet = raw.quiet;
+    request.json = raw.json;
     if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
         err << "orvandel-cli: " << problem->text << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};

@@ -6,7 +6,6 @@
 #include <string>
 #include <system_error>
 
-#include "cli/check_report.h"
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
 #include "cli/report_output.h"
@@ -14,7 +13,11 @@
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/common/standard_output.h"
+#include "core/export/export_wall_pieces.h"
 #include "core/map/map_text.h"
+#include "core/report/check_text.h"
+#include "core/report/report_json.h"
+#include "core/report/report_problems.h"
 #include "core/view/view_picture_size.h"
 #include "core/view/view_renderer.h"
 
@@ -22,13 +25,26 @@ namespace orvandel::cli {
 
 namespace fs = std::filesystem;
 
-int RunExport(const CliRequest& /*request*/, WallSetSession& session, std::ostream& out,
+int RunExport(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
     const SessionReport loaded = session.Load();
     WriteReport(loaded, out, err);
-    const SessionReport exported = session.Export();
-    WriteReport(exported, out, err);
-    return WorstExitStatus(ExitStatusOf(loaded.outcome), ExitStatusOf(exported.outcome));
+    const ExportRun exported = session.Export(ExportOptions{request.outputFolder, request.strict});
+    WriteReport(exported.report, out, err);
+    if (exported.tally) {
+        out << messages::ExportSummary(exported.tally->written, exported.tally->unchanged,
+                                       exported.tally->failed, exported.tally->folder)
+            << "\n";
+    }
+    return WorstExitStatus(ExitStatusOf(loaded.outcome), ExitStatusOf(exported.report.outcome));
+}
+
+int RunPieces(const CliRequest& request, std::ostream& out) {
+    for (const ExportPicture& picture : ExportPictureList()) {
+        out << picture.fileName << (request.nulSeparated ? '\0' : '\n');
+    }
+    out.flush();
+    return out ? kExitOk : kExitFailed;
 }
 
 int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
@@ -90,17 +106,29 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     return ExitStatusOf(loaded.outcome);
 }
 
+// The load's notices name the files that failed, the palette's failure included; the rest of
+// the findings follow them on stderr, so every problem is said once.
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
     const SessionReport loaded = session.Load();
-    WriteReport(loaded, out, err);
-    const CheckReport report = BuildCheckReport(session.wallSet(), session.lastLoad(),
-                                                request.wallSet, request.homeFolder);
-    out << report.text;
-    if (!loaded.ok() || report.failedFiles > 0) {
+    // A pipeline reads stdout as one JSON object, so nothing else may go there.
+    WriteReport(loaded, request.json ? err : out, err);
+    const WallSetReport& report = session.report();
+    if (request.json) {
+        out << WallSetReportJson(report, request.homeFolder, request.wallSet).dump(2) << "\n";
+    } else {
+        out << CheckText(report, request.homeFolder, request.wallSet);
+    }
+    out.flush();
+    // The load's notice named the files that failed; the rest of the problems follow it.
+    for (const std::string& problem : StrictProblemLines(report, session.document().path())) {
+        err << (request.strict ? "" : "warning: ") << problem << "\n";
+    }
+    err.flush();
+    if (!loaded.ok() || report.FailedFiles() > 0) {
         return kExitFailed;
     }
-    if (request.strict && (report.uncoveredPieces > 0 || report.approximatedPictures > 0)) {
+    if (request.strict && !report.StrictOk()) {
         return kExitFailed;
     }
     return kExitOk;
@@ -118,22 +146,31 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         return parsed.exitStatus;
     }
     const CliRequest& request = *parsed.request;
+    if (request.command == Command::kPieces) {
+        return RunPieces(request, out);
+    }
+    // Quiet keeps stdout empty: whatever is worth saying on a quiet run is a problem, and
+    // problems go to stderr anyway.
+    std::ostream quietOut(nullptr);
+    std::ostream& reportOut = request.quiet ? quietOut : out;
     RegisterOptionalPictureDecoders();
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
         const SessionReport opened = session.Open(*request.wallSet);
-        WriteReport(opened, out, err);
+        WriteReport(opened, reportOut, err);
         if (!opened.ok()) {
             return ExitStatusOf(opened.outcome);
         }
     }
     switch (request.command) {
         case Command::kExport:
-            return RunExport(request, session, out, err);
+            return RunExport(request, session, reportOut, err);
         case Command::kRender:
-            return RunRender(request, session, out, err);
+            return RunRender(request, session, reportOut, err);
         case Command::kCheck:
-            return RunCheck(request, session, out, err);
+            return RunCheck(request, session, reportOut, err);
+        case Command::kPieces:
+            break;
     }
     return kExitUsage;
 }

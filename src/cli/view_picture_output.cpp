@@ -68,10 +68,7 @@ Status WriteViewPicture(const CPaletteDib& picture, const std::filesystem::path&
     }
     const std::array<std::span<const std::uint8_t>, 1> chunks{
         std::span<const std::uint8_t>(encoded.bytes)};
-    if (!WriteFileAtomically(fileName, chunks)) {
-        return Status::Fail(std::string(messages::kFileNotWritten));
-    }
-    return Status::Ok();
+    return WriteFileAtomically(fileName, chunks);
 }
 
 SendResult SendViewPicture(const CPaletteDib& picture, std::ostream& out,

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli_runner.h"
+#include "core/common/message_texts.h"
+#include "core/image/indexed_image.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
@@ -19,7 +23,7 @@ bool Contains(const std::string& text, const std::string& fragment) {
     return text.find(fragment) != std::string::npos;
 }
 
-// The report line of one piece form, e.g. "D3LL own".
+// The report line of one piece form, by its place, e.g. "far left side, distance 3 [D3LL]".
 std::string PieceLine(const std::string& report, const std::string& piece) {
     const std::size_t at = report.find("  " + piece + ":");
     if (at == std::string::npos) {
@@ -35,12 +39,14 @@ TEST(CliCheck, FullSizePicturesCoverEveryPieceAndPassStrict) {
     EXPECT_EQ(result.status, 0) << result.out;
     EXPECT_TRUE(Contains(result.out,
                          "0086 (slot 2) \"0086 [Dungeon Graphics - Wall (Front and "
-                         "Sides 1)] .bmp\": loaded, 256 x 111, 8 bits per pixel"))
+                         "Sides 1)] .bmp\": loaded, 256 x 111, 8 bits per pixel; needs 256 x 111;"))
         << result.out;
-    EXPECT_TRUE(Contains(PieceLine(result.out, "D1L own"), "covered")) << result.out;
-    EXPECT_TRUE(Contains(PieceLine(result.out, "D0 own"), "slot 6 is never loaded"));
-    EXPECT_TRUE(Contains(PieceLine(result.out, "D0 alternate"), "covered"));
-    EXPECT_TRUE(Contains(result.out, "0 piece form(s) not fully covered")) << result.out;
+    EXPECT_TRUE(Contains(PieceLine(result.out, "left side, distance 1 [D1L]"), "covered"))
+        << result.out;
+    EXPECT_TRUE(Contains(PieceLine(result.out, "front wall, distance 0 [D0]"), "never drawn"));
+    EXPECT_TRUE(Contains(PieceLine(result.out, "front wall, distance 0 (alternate, mirrored) [D0]"),
+                         "covered"));
+    EXPECT_TRUE(Contains(result.out, "0 piece(s) not fully covered")) << result.out;
 }
 
 TEST(CliCheck, NarrowPicturesNameTheEmptyColumnsAndRowsAndFailStrict) {
@@ -57,15 +63,17 @@ TEST(CliCheck, NarrowPicturesNameTheEmptyColumnsAndRowsAndFailStrict) {
 
     // Unmirrored, the right half of "D3LL" stays empty; mirrored, every source column it asks
     // for lies past the 8-pixel picture.
-    const std::string d3ll = PieceLine(relaxed.out, "D3LL own");
+    const std::string d3ll = PieceLine(relaxed.out, "far left side, distance 3 [D3LL]");
     EXPECT_TRUE(Contains(d3ll, "columns 8-15 stay empty")) << d3ll;
-    EXPECT_TRUE(Contains(d3ll, "needs at least 16 x 49")) << d3ll;
-    EXPECT_TRUE(Contains(PieceLine(relaxed.out, "D3RR own"), "draws nothing")) << relaxed.out;
+    EXPECT_TRUE(Contains(d3ll, "this piece needs at least 16 x 49")) << d3ll;
+    EXPECT_TRUE(Contains(PieceLine(relaxed.out, "far right side, distance 3 (mirrored) [D3RR]"),
+                         "draws nothing"))
+        << relaxed.out;
     // "D1L" reads columns 192..255 of a 200-wide picture, 111 rows of a 100-high one.
-    const std::string d1l = PieceLine(relaxed.out, "D1L own");
+    const std::string d1l = PieceLine(relaxed.out, "left side, distance 1 [D1L]");
     EXPECT_TRUE(Contains(d1l, "columns 8-63 stay empty")) << d1l;
     EXPECT_TRUE(Contains(d1l, "rows 109-119 stay empty")) << d1l;
-    EXPECT_TRUE(Contains(d1l, "needs at least 256 x 111")) << d1l;
+    EXPECT_TRUE(Contains(d1l, "this piece needs at least 256 x 111")) << d1l;
 }
 
 TEST(CliCheck, ApproximatedColoursAreCountedAndFailStrict) {
@@ -76,8 +84,105 @@ TEST(CliCheck, ApproximatedColoursAreCountedAndFailStrict) {
     WriteFileBytes(DefaultPicturePath(home.path(), 5), MakeBmp(16, 49, 24, pixels));
     const CliResult relaxed = RunCli(home.path(), {"check"});
     EXPECT_EQ(relaxed.status, 0);
-    EXPECT_TRUE(Contains(relaxed.out, "24 bits per pixel; 784 approximated")) << relaxed.out;
+    EXPECT_TRUE(Contains(relaxed.out, "24 bits per pixel; needs 16 x 49; 784 approximated"))
+        << relaxed.out;
     EXPECT_EQ(RunCli(home.path(), {"check", "--strict"}).status, 1);
+}
+
+// A 16 x 49 far-side picture: 100 pixels of a colour that becomes index 10 without being its
+// colour, 30 of another approximated colour, the rest exactly palette colour 3.
+struct SeeThroughSet {
+    Colour seeThrough = 0;
+    Colour approximated = 0;
+};
+
+SeeThroughSet WriteSeeThroughSet(const fs::path& home) {
+    WriteWallSet(home);
+    const Palette16 palette = TestPalette();
+    SeeThroughSet set;
+    set.seeThrough = palette[10] ^ 0x1u;
+    set.approximated = palette[3] ^ 0x010000u;
+    EXPECT_EQ(MatchColour(palette, set.seeThrough), 10);
+    EXPECT_NE(MatchColour(palette, set.approximated), 10);
+    std::vector<Colour> pixels(16 * 49, palette[3]);
+    std::fill_n(pixels.begin(), 100, set.seeThrough);
+    std::fill_n(pixels.begin() + 100, 30, set.approximated);
+    WriteFileBytes(DefaultPicturePath(home, 5), MakeBmp(16, 49, 24, pixels));
+    return set;
+}
+
+TEST(CliCheck, SeeThroughColoursAreCalledOutFirstAndFailStrict) {
+    TempFolder home;
+    WriteSeeThroughSet(home.path());
+    const CliResult relaxed = RunCli(home.path(), {"check"});
+    EXPECT_EQ(relaxed.status, 0) << relaxed.err;
+    const std::size_t callout = relaxed.out.find("See-through!");
+    EXPECT_NE(callout, std::string::npos) << relaxed.out;
+    EXPECT_LT(callout, relaxed.out.find("Pictures:"));
+    EXPECT_TRUE(Contains(relaxed.out,
+                         "0089 (slot 5) \"0089 [Dungeon Graphics - Wall (Far Left "
+                         "Side 3)] .bmp\": 100 pixels"))
+        << relaxed.out;
+    EXPECT_TRUE(Contains(relaxed.out, "130 approximated, 100 see-through pixels")) << relaxed.out;
+    EXPECT_EQ(RunCli(home.path(), {"check", "--strict"}).status, 1);
+}
+
+TEST(CliCheck, JsonHoldsTheReportForScripts) {
+    TempFolder home;
+    const SeeThroughSet set = WriteSeeThroughSet(home.path());
+    const CliResult result = RunCli(home.path(), {"check", "--json"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const nlohmann::json json = nlohmann::json::parse(result.out);  // throws unless it is all JSON
+
+    EXPECT_EQ(json.at("ok"), false);
+    EXPECT_EQ(json.at("home"), fs::absolute(home.path()).string());
+    EXPECT_TRUE(json.at("wallset").is_null());
+    EXPECT_EQ(json.at("palette").at("loaded"), true);
+    EXPECT_TRUE(json.at("palette").at("reason").is_null());
+    const Palette16 palette = TestPalette();
+    ASSERT_EQ(json.at("palette").at("colours").size(), 16u);
+    EXPECT_EQ(json.at("palette").at("colours").at(3), messages::ColourText(palette[3]));
+
+    const nlohmann::json& pictures = json.at("pictures");
+    ASSERT_EQ(pictures.size(), 6u);
+    for (std::size_t slot = 0; slot < 6; ++slot) {
+        EXPECT_EQ(pictures[slot].at("slot"), slot);
+        EXPECT_EQ(pictures[slot].at("loaded"), true);
+    }
+    const nlohmann::json& far = pictures[5];
+    EXPECT_EQ(far.at("key"), "0089");
+    EXPECT_EQ(far.at("bits_per_pixel"), 24);
+    EXPECT_EQ(far.at("width"), 16);
+    EXPECT_EQ(far.at("needed_width"), 16);
+    EXPECT_EQ(far.at("needed_height"), 49);
+    EXPECT_EQ(far.at("approximated_pixels"), 130);
+    EXPECT_EQ(far.at("see_through_pixels"), 100);
+    const nlohmann::json expected = nlohmann::json::parse(
+        "[{\"colour\": \"" + messages::ColourText(set.seeThrough) +
+        "\", \"index\": 10, \"pixels\": 100}, {\"colour\": \"" +
+        messages::ColourText(set.approximated) + "\", \"index\": " +
+        std::to_string(MatchColour(palette, set.approximated)) + ", \"pixels\": 30}]");
+    EXPECT_EQ(far.at("approximated_colours"), expected);
+
+    const nlohmann::json& pieces = json.at("pieces");
+    ASSERT_EQ(pieces.size(), 28u);
+    EXPECT_EQ(pieces[0].at("row"), "D3LL");
+    EXPECT_EQ(pieces[0].at("form"), "own");
+    EXPECT_EQ(pieces[1].at("form"), "alternate");
+    EXPECT_EQ(pieces[26].at("slot"), 6);
+    EXPECT_EQ(pieces[26].at("covered"), false);
+    EXPECT_EQ(pieces[2].at("covered"), true);
+
+    // A palette that fails leaves the colours out; every picture is decoded, not matched.
+    fs::remove(home / "wallpalette.pal");
+    const nlohmann::json failed =
+        nlohmann::json::parse(RunCli(home.path(), {"check", "--json"}).out);
+    EXPECT_FALSE(failed.at("palette").contains("colours"));
+    EXPECT_TRUE(failed.at("palette").at("reason").is_string());
+    EXPECT_EQ(failed.at("pictures")[2].at("loaded"), false);
+    EXPECT_EQ(failed.at("pictures")[2].at("decoded_without_palette"), true);
+    EXPECT_EQ(failed.at("pictures")[2].at("width"), 256);
+    EXPECT_TRUE(failed.at("pictures")[2].at("name").get<std::string>().starts_with("0086"));
 }
 
 TEST(CliCheck, RefusedPicturesShowTheirReasonAndSize) {
@@ -92,7 +197,8 @@ TEST(CliCheck, RefusedPicturesShowTheirReasonAndSize) {
     const std::string line = result.out.substr(slot0, result.out.find('\n', slot0) - slot0);
     EXPECT_TRUE(Contains(line, "FAILED")) << line;
     EXPECT_TRUE(Contains(line, "321")) << line;
-    EXPECT_TRUE(Contains(PieceLine(result.out, "D0R own"), "did not load")) << result.out;
+    EXPECT_TRUE(Contains(PieceLine(result.out, "right side, distance 0 [D0R]"), "did not load"))
+        << result.out;
     EXPECT_TRUE(Contains(result.out, "2 file(s) failed to load")) << result.out;
 }
 

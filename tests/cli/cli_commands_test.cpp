@@ -63,7 +63,7 @@ TEST_F(CliCommands, ACompleteWallSetLoadsSilently) {
     }
 }
 
-TEST_F(CliCommands, AMissingPaletteGivesOnlyThePaletteMessage) {
+TEST_F(CliCommands, AMissingPaletteGivesOnlyThePaletteMessageButNamesTheFailedPictures) {
     fs::remove(home / "wallpalette.pal");
     fs::remove(DefaultPicturePath(home.path(), 2));
     const CliResult result = RunCli(home.path(), {"check"});
@@ -71,6 +71,7 @@ TEST_F(CliCommands, AMissingPaletteGivesOnlyThePaletteMessage) {
     const std::string message = std::string(messages::kPaletteFailed) + "\n";
     ASSERT_EQ(result.err.substr(0, message.size()), message) << result.err;
     EXPECT_EQ(result.err.find(messages::kBitmapsFailedHeading), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(DefaultName(2) + ": missing file"), std::string::npos) << result.err;
 }
 
 TEST_F(CliCommands, FailedPicturesAreListedInSlotOrderAsTheApplicationShowsThem) {
@@ -98,7 +99,8 @@ TEST_F(CliCommands, PictureNamesComeFromTheWallSetFileAsWritten) {
 TEST_F(CliCommands, ExportWritesExactlyTheApplicationsFiles) {
     const CliResult result = RunCli(home.path(), {"export"});
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, std::string(messages::kExportFinished) + "\n");
+    EXPECT_EQ(result.out, std::string(messages::kExportFinished) + "\n" +
+                              messages::ExportSummary(28, 0, 0, home.path().string()) + "\n");
 
     TempFolder reference;
     const ExportReport expected = ExportWallPieces(LoadInProcess(home.path()), reference.path());
@@ -117,7 +119,8 @@ TEST_F(CliCommands, ExportIntoAnotherHomeWritesThereAndWhatFailsIsListed) {
     fs::create_directory(target / "Wall_D2L.bmp");
     const CliResult result = RunCli(home.path(), {"export", "--home", target.path().string()});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, messages::ExportFailed("Wall_D2L.bmp\n"));
+    EXPECT_EQ(result.err,
+              messages::ExportFailed("Wall_D2L.bmp\n") + "\nWall_D2L.bmp: is a folder\n");
     EXPECT_EQ(FilesIn(target.path()).size(), 7u + 28u);
     EXPECT_FALSE(fs::exists(home / "Wall_D3.bmp"));
 }

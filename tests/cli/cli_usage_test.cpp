@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -78,6 +79,31 @@ TEST_F(CliUsage, HelpAndVersionSucceedOnStandardOutput) {
     const CliResult version = RunCli(home.path(), {"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.out.find(ORVANDEL_VERSION_TEXT), std::string::npos) << version.out;
+}
+
+TEST_F(CliUsage, EverySubcommandsHelpListsItsOptionsWithAnExample) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> commands = {
+        {"export", {"--output", "--strict", "--quiet", "--home", "Example: orvandel-cli export"}},
+        {"render", {"--at", "--output", "--quiet", "Example: orvandel-cli render"}},
+        {"check", {"--strict", "--quiet", "Example: orvandel-cli check"}},
+        {"pieces", {"-0", "Example: orvandel-cli pieces"}},
+    };
+    for (const auto& [command, expected] : commands) {
+        const CliResult help = RunCli(home.path(), {command, "--help"});
+        EXPECT_EQ(help.status, 0) << command;
+        for (const std::string& text : expected) {
+            EXPECT_NE(help.out.find(text), std::string::npos) << command << ": " << text;
+        }
+    }
+}
+
+TEST_F(CliUsage, PiecesListsTheExportsNamesForScripts) {
+    const CliResult lines = RunCli(home.path(), {"pieces"});
+    EXPECT_EQ(lines.out.rfind("Wall_D3LL.bmp\nWall_D3LL`.bmp\nWall_D3RR.bmp\n", 0), 0u);
+    EXPECT_EQ(std::count(lines.out.begin(), lines.out.end(), '\n'), 28);
+    std::string nulSeparated = lines.out;
+    std::replace(nulSeparated.begin(), nulSeparated.end(), '\n', '\0');
+    EXPECT_EQ(RunCli(home.path(), {"pieces", "-0"}).out, nulSeparated);
 }
 
 TEST_F(CliUsage, BadArgumentsAreRefusedBeforeAnythingIsWritten) {

@@ -181,6 +181,8 @@ TEST_F(FormTest, ExportIntoAMissingFolderListsEveryPictureThenFinishes) {
         0u);
     EXPECT_EQ(std::count(failed.begin(), failed.end(), '\n'), 2 + 28);
     EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
+    // Why, behind the details button; the message itself is unchanged.
+    EXPECT_EQ(messages.shown[1].details.rfind("Wall_D3LL.bmp: its folder does not exist\n", 0), 0u);
     EXPECT_EQ(messages.shown[2].text, "export finished");
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/image/palette_dib.h"
@@ -20,8 +22,8 @@ class FailingFileOps final : public FileOps {
 public:
     enum class Step { kNone, kCreate, kWrite, kFlush, kClose, kRename };
 
-    explicit FailingFileOps(Step step, int failingWrite = 0)
-        : m_step(step), m_failingWrite(failingWrite) {}
+    explicit FailingFileOps(Step step, int failingWrite = 0, std::error_code error = {})
+        : m_step(step), m_failingWrite(failingWrite), m_error(error) {}
 
     int CreateTemporary(const std::filesystem::path& path) override {
         created.push_back(path);
@@ -45,6 +47,7 @@ public:
         return m_step != Step::kRename && Real().Rename(from, to);
     }
     void Remove(const std::filesystem::path& path) override { Real().Remove(path); }
+    std::error_code LastError() const override { return m_error; }
 
     std::vector<std::filesystem::path> created;
     int writes = 0;
@@ -54,6 +57,7 @@ private:
     static FileOps& Real() { return SystemFileOps(); }
     Step m_step;
     int m_failingWrite;
+    std::error_code m_error;
 };
 
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
@@ -66,7 +70,7 @@ std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
 
 bool Write(const std::filesystem::path& target, const std::vector<Bytes>& pieces, FileOps& ops) {
     std::vector<std::span<const std::uint8_t>> chunks(pieces.begin(), pieces.end());
-    return WriteFileAtomically(target, chunks, ops);
+    return WriteFileAtomically(target, chunks, ops).ok();
 }
 
 const std::vector<Bytes> kPieces = {Bytes(10, 1), Bytes(3000, 2), Bytes(1, 3), Bytes(70000, 4)};
@@ -143,6 +147,67 @@ TEST(AtomicWrite, UnusableFoldersAndTargetsFail) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"plain", "sub"}));
     EXPECT_TRUE(std::filesystem::is_empty(folder / "sub"));
+}
+
+TEST(AtomicWrite, AFailureSaysWhyInTheUsersWords) {
+    using Step = FailingFileOps::Step;
+    struct Case {
+        Step step;
+        std::errc error;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {Step::kCreate, std::errc::permission_denied, "permission denied"},
+        {Step::kCreate, std::errc::read_only_file_system, "permission denied"},
+        {Step::kWrite, std::errc::no_space_on_device, "no space left on device"},
+        {Step::kFlush, std::errc::no_space_on_device, "no space left on device"},
+        {Step::kClose, std::errc::no_space_on_device, "no space left on device"},
+        {Step::kRename, std::errc::is_a_directory, "is a folder"},
+        {Step::kCreate, std::errc::no_such_file_or_directory, "its folder does not exist"},
+        {Step::kWrite, std::errc::io_error,
+         "cannot be written: " + std::make_error_code(std::errc::io_error).message()},
+    };
+    for (const Case& c : cases) {
+        testing::TempFolder folder;
+        FailingFileOps ops(c.step, 1, std::make_error_code(c.error));
+        const std::vector<std::span<const std::uint8_t>> chunks(kPieces.begin(), kPieces.end());
+        const Status status = WriteFileAtomically(folder / "a.bmp", chunks, ops);
+        EXPECT_EQ(status.reason(), c.reason) << static_cast<int>(c.step);
+    }
+    // A name already taken is tried again under another; any other failure is not.
+    FailingFileOps denied(Step::kCreate, 0, std::make_error_code(std::errc::permission_denied));
+    testing::TempFolder folder;
+    EXPECT_FALSE(Write(folder / "a.bmp", kPieces, denied));
+    EXPECT_EQ(denied.created.size(), 1u);
+}
+
+TEST(AtomicWrite, AFileThatWouldNotChangeIsLeftAlone) {
+    testing::TempFolder folder;
+    const auto target = folder / "Wall_D1.bmp";
+    const std::vector<std::span<const std::uint8_t>> chunks(kPieces.begin(), kPieces.end());
+    ASSERT_TRUE(WriteFileAtomically(target, chunks).ok());
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(target, old);
+
+    FailingFileOps ops(FailingFileOps::Step::kNone);
+    WriteResult result = WriteFileIfChanged(target, chunks, ops);
+    EXPECT_TRUE(result.status.ok());
+    EXPECT_TRUE(result.unchanged);
+    EXPECT_TRUE(ops.created.empty());
+    EXPECT_EQ(std::filesystem::last_write_time(target), old);
+
+    // The same size with one byte different; a file the new bytes begin with, and one that
+    // begins with them.
+    const std::vector<Bytes> differing = {Bytes(10, 1), Bytes(3000, 2), Bytes(1, 9),
+                                          Bytes(70000, 4)};
+    std::vector<Bytes> shorter(kPieces.begin(), kPieces.end());
+    shorter.back().pop_back();
+    for (const std::vector<Bytes>& pieces : {differing, kPieces, shorter, kPieces}) {
+        const std::vector<std::span<const std::uint8_t>> next(pieces.begin(), pieces.end());
+        result = WriteFileIfChanged(target, next, ops);
+        EXPECT_TRUE(result.status.ok());
+        EXPECT_FALSE(result.unchanged);
+    }
 }
 
 }  // namespace

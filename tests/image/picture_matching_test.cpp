@@ -50,8 +50,9 @@ Reference MatchPixelByPixel(const DecodedPicture& picture, const Palette16& pale
             const Colour colour = picture.ColourAt(x, y);
             const std::uint8_t index = MatchColour(palette, colour);
             ref.indices.push_back(index);
-            const auto& colours = palette.colours();
-            ref.approximated += std::count(colours.begin(), colours.end(), colour) == 0 ? 1u : 0u;
+            // Approximated: the file's colour is not the colour of the index it became, even
+            // when another palette entry holds it.
+            ref.approximated += (colour & 0xFFFFFFu) != palette[index] ? 1u : 0u;
             ref.transparent += index == 10 ? 1u : 0u;
         }
     }

@@ -103,7 +103,7 @@ TEST_F(LoadWallSetTest, HomeFolderNotCurrentFolderResolvesNames) {
     EXPECT_TRUE(report.ok()) << Joined(report.DetailLines());
 }
 
-TEST_F(LoadWallSetTest, MissingOrBrokenPaletteStopsBeforeAnyPicture) {
+TEST_F(LoadWallSetTest, MissingOrBrokenPaletteLoadsNoPictureButStillNamesTheFailedOnes) {
     ASSERT_TRUE(Load().ok());  // slots full, as after an earlier load
     Palette16 previous;
     previous[3] = 0x123456;
@@ -111,14 +111,18 @@ TEST_F(LoadWallSetTest, MissingOrBrokenPaletteStopsBeforeAnyPicture) {
 
     fs::remove(home / kPaletteFileName);
     for (int slot = 0; slot < 6; ++slot) {
-        RemoveDefault(slot);  // would make a second message if pictures were tried
+        RemoveDefault(slot);  // the palette's message stays the only one all the same
     }
     LoadReport report = Load();
     EXPECT_FALSE(report.ok());
     EXPECT_FALSE(report.paletteLoaded);
     EXPECT_EQ(report.Message(), "A palette file 'wallpalette.pal' failed to be read!");
-    EXPECT_TRUE(report.failedPictures.empty());
+    ASSERT_EQ(report.failedPictures.size(), 6u);
+    EXPECT_EQ(report.failedPictures[5].name, kWallSetKeys[5].defaultName);
     EXPECT_NE(Joined(report.DetailLines()).find("wallpalette.pal: "), std::string::npos);
+    EXPECT_NE(Joined(report.DetailLines())
+                  .find(std::string(kWallSetKeys[5].defaultName) + ": missing file"),
+              std::string::npos);
     EXPECT_EQ(wallSet.palette, previous);
     ExpectSlotsEmpty();
 

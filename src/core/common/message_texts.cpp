@@ -15,6 +15,56 @@ std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
            " are read";
 }
 
+std::string CannotBeWritten(std::string_view systemReason) {
+    return "cannot be written: " + std::string(systemReason);
+}
+
+std::string FileProblem(std::string_view file, int line, std::string_view text) {
+    std::string problem(file);
+    if (line > 0) {
+        problem += ":" + std::to_string(line);
+    }
+    return problem + ": " + std::string(text);
+}
+
+std::string PictureProblem(std::string_view key, std::string_view name, std::string_view text) {
+    return std::string(key) + " \"" + std::string(name) + "\": " + std::string(text);
+}
+
+std::string ApproximatedPixels(std::uint32_t count) {
+    return std::to_string(count) + " pixel(s) approximated: their colours are not in the palette";
+}
+
+std::string PieceNotCovered(std::string_view piece, std::string_view key, int width, int height,
+                            int neededWidth, int neededHeight) {
+    std::string text = std::string(piece) + ": not fully covered by " + std::string(key) + ", " +
+                       std::to_string(width) + " x " + std::to_string(height);
+    if (neededWidth > 0 && neededHeight > 0) {
+        text += ", this piece needs at least " + std::to_string(neededWidth) + " x " +
+                std::to_string(neededHeight);
+    }
+    return text;
+}
+
+std::string LintNotAnEntry(std::string_view line) {
+    return "neither a section, a key=value line nor a comment, so it is ignored: \"" +
+           std::string(line) + "\"";
+}
+
+std::string LintUnknownKey(std::string_view key) {
+    return "key \"" + std::string(key) + "\" in [BMP] is not one of 0084 to 0089, so it is ignored";
+}
+
+std::string LintRepeatedKey(std::string_view key, int usedLine) {
+    return "key " + std::string(key) + " appears again; the value on line " +
+           std::to_string(usedLine) + " is the one used";
+}
+
+std::string LintRepeatedSection(std::string_view name, int usedLine) {
+    return "section [" + std::string(name) + "] appears again and is ignored; the one on line " +
+           std::to_string(usedLine) + " is the one used";
+}
+
 std::string BitmapsFailed(std::string_view list) {
     return std::string(kBitmapsFailedHeading) + std::string(list);
 }
@@ -44,12 +94,82 @@ std::string ViewNotSaved(std::string_view fileName, std::string_view reason) {
            std::string(reason);
 }
 
+std::string ExportWithoutPalette(std::string_view paletteReason) {
+    std::string text = std::string(kPaletteFailed);
+    if (!paletteReason.empty()) {
+        text += "\n\n" + std::string(paletteReason);
+    }
+    return text + "\n\nNothing was exported; the files in the folder are unchanged.";
+}
+
+std::string ExportRefusedStrict(std::size_t problems) {
+    return "Nothing was exported: the strict export found " + std::to_string(problems) +
+           " problem(s) in the wall set.";
+}
+
+std::string OutputFolderUnusable(std::string_view folder, std::string_view reason) {
+    return "Nothing was exported: the folder '" + std::string(folder) + "' cannot be created (" +
+           std::string(reason) + ").";
+}
+
+std::string ExportSummary(std::size_t written, std::size_t unchanged, std::size_t failed,
+                          std::string_view folder) {
+    return std::to_string(written + unchanged + failed) + " pictures in '" + std::string(folder) +
+           "': " + std::to_string(written) + " written, " + std::to_string(unchanged) +
+           " unchanged, " + std::to_string(failed) + " failed";
+}
+
 std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason) {
     std::string text = "The wall-set file '" + std::string(fileName) + "' cannot be opened.";
     if (!reason.empty()) {
         text += "\n\n" + std::string(reason);
     }
     return text;
+}
+
+std::string PiecePlace(int lateral, int forward, bool alternate, bool mirrored,
+                       std::string_view rowName) {
+    std::string place;
+    if (lateral == 0) {
+        place = "front wall";
+    } else {
+        place = std::string(lateral < -1 || lateral > 1 ? "far " : "") +
+                (lateral < 0 ? "left side" : "right side");
+    }
+    place += ", distance " + std::to_string(forward);
+    if (alternate || mirrored) {
+        place += std::string(" (") + (alternate ? "alternate" : "") +
+                 (alternate && mirrored ? ", " : "") + (mirrored ? "mirrored" : "") + ")";
+    }
+    return place + " [" + std::string(rowName) + "]";
+}
+
+std::string ColourText(std::uint32_t colour) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const int shift : {0, 8, 16}) {
+        const auto channel = (colour >> shift) & 0xFFu;
+        text += kDigits[channel >> 4];
+        text += kDigits[channel & 0xFu];
+    }
+    return text;
+}
+
+std::string ApproximationSummary(std::string_view key, std::uint32_t approximated,
+                                 std::uint32_t seeThrough) {
+    std::string text = std::string(key) + ": " + std::to_string(approximated) +
+                       (approximated == 1 ? " pixel" : " pixels") + " approximated";
+    if (seeThrough > 0) {
+        text += ", " + std::to_string(seeThrough) + " became see-through";
+    }
+    return text;
+}
+
+std::string TooSmallSummary(std::string_view key, int width, int height, int neededWidth,
+                            int neededHeight) {
+    return std::string(key) + " too small (" + std::to_string(width) + " x " +
+           std::to_string(height) + ", needs " + std::to_string(neededWidth) + " x " +
+           std::to_string(neededHeight) + ")";
 }
 
 std::string PositionReadOut(int x, int y, char facingLetter) {

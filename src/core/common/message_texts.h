@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,12 +46,65 @@ inline constexpr std::string_view kSaveViewTitle = "Save view as";
 std::string SaveViewFilter(std::string_view format, int scale);
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
 
+// The reason given for a picture that was decoded but could not be matched: the palette failed.
+inline constexpr std::string_view kNotMatchedPaletteFailed = "not matched, the palette failed";
+
+// Why a file could not be written, in the details of an export's failure message.
+inline constexpr std::string_view kWritePermissionDenied = "permission denied";
+inline constexpr std::string_view kWriteNoSpace = "no space left on device";
+inline constexpr std::string_view kWriteIsAFolder = "is a folder";
+inline constexpr std::string_view kWriteNoFolder = "its folder does not exist";
+inline constexpr std::string_view kWriteFailed = "cannot be written";
+inline constexpr std::string_view kNotAFolder = "a file is in the way, not a folder";
+std::string CannotBeWritten(std::string_view systemReason);
+
+// One problem of a wall set, one line each, as `check` lists them on stderr.
+// "file:12: text", or "file: text" for line 0, the way compilers point at a line.
+std::string FileProblem(std::string_view file, int line, std::string_view text);
+// `0087 "name": text`; the key keeps the line meaningful when the name is empty.
+std::string PictureProblem(std::string_view key, std::string_view name, std::string_view text);
+std::string ApproximatedPixels(std::uint32_t count);
+std::string PieceNotCovered(std::string_view piece, std::string_view key, int width, int height,
+                            int neededWidth, int neededHeight);
+
+// What the lint of a wall-set file says about one of its lines.
+std::string LintNotAnEntry(std::string_view line);
+std::string LintUnknownKey(std::string_view key);
+std::string LintRepeatedKey(std::string_view key, int usedLine);
+std::string LintRepeatedSection(std::string_view name, int usedLine);
+inline constexpr std::string_view kLintNoBmpSection =
+    "no [BMP] section: every picture takes its default name";
+
 // `list` holds one name per line, each ending in "\n".
 std::string BitmapsFailed(std::string_view list);
 std::string ExportFailed(std::string_view list);
 std::string ExportConfirmation(std::string_view homeFolder);
+// The export of a wall set whose palette did not load, refused with the palette's reason.
+std::string ExportWithoutPalette(std::string_view paletteReason);
+// An export that writes nothing because a strict export found problems, or the output folder
+// cannot be made.
+std::string ExportRefusedStrict(std::size_t problems);
+std::string OutputFolderUnusable(std::string_view folder, std::string_view reason);
+// "28 pictures in '/out': 3 written, 25 unchanged, 0 failed"
+std::string ExportSummary(std::size_t written, std::size_t unchanged, std::size_t failed,
+                          std::string_view folder);
 // "The wall-set file '...' cannot be opened.", then the reason after a blank line.
 std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason);
+// Where a piece stands, as an artist names it: "front wall, distance 1 [D1]",
+// "left side, distance 2 (alternate, mirrored) [D2L]".
+std::string PiecePlace(int lateral, int forward, bool alternate, bool mirrored,
+                       std::string_view rowName);
+// "#1e3cdc", the way paint programs write colours.
+std::string ColourText(std::uint32_t colour);
+// The one-line summary of one picture's trouble for the status line, each part optional:
+// "0086: 1519 pixels approximated, 78 became see-through", "0084 too small (40 x 100, needs
+// 32 x 136)". Parts are joined with kSummarySeparator.
+std::string ApproximationSummary(std::string_view key, std::uint32_t approximated,
+                                 std::uint32_t seeThrough);
+std::string TooSmallSummary(std::string_view key, int width, int height, int neededWidth,
+                            int neededHeight);
+inline constexpr std::string_view kSummarySeparator = " \xc2\xb7 ";  // a middle dot
+
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);
 

@@ -47,7 +47,17 @@ std::optional<std::string> ExportReport::FailureMessage() const {
     return messages::ExportFailed(list);
 }
 
-ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& homeFolder,
+std::vector<std::string> ExportReport::FailureDetails() const {
+    std::vector<std::string> details;
+    for (std::size_t k = 0; k < failed.size(); ++k) {
+        details.push_back(
+            failed[k] + ": " +
+            (k < failureReasons.size() ? failureReasons[k] : std::string(messages::kWriteFailed)));
+    }
+    return details;
+}
+
+ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& folder,
                               FileOps& ops) {
     ExportReport report;
     CPaletteDib bitmap;
@@ -59,10 +69,14 @@ ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::pat
 
     for (const ExportPicture& picture : ExportPictureList()) {
         DrawExportPicture(bitmap, wallSet, picture);
-        if (bitmap.WriteBmpFile(homeFolder / picture.fileName, ops)) {
-            report.written.push_back(picture.fileName);
-        } else {
+        const WriteResult result = bitmap.WriteBmpFileIfChanged(folder / picture.fileName, ops);
+        if (!result.status) {
             report.failed.push_back(picture.fileName);
+            report.failureReasons.push_back(result.status.reason());
+        } else if (result.unchanged) {
+            report.unchanged.push_back(picture.fileName);
+        } else {
+            report.written.push_back(picture.fileName);
         }
     }
     return report;

@@ -27,15 +27,20 @@ void DrawExportPicture(CPaletteDib& bitmap, const WallSet& wallSet, const Export
 struct ExportReport {
     bool bitmapCreated = false;
     std::vector<std::string> written;
-    std::vector<std::string> failed;  // in table order
+    std::vector<std::string> unchanged;       // already held exactly these bytes; left untouched
+    std::vector<std::string> failed;          // in table order
+    std::vector<std::string> failureReasons;  // one per failed name, same order
 
     // "The following picture(s) failed to be exported:..." when something failed.
     std::optional<std::string> FailureMessage() const;
+    // "name: reason" for each failed picture.
+    std::vector<std::string> FailureDetails() const;
 };
 
-// Writes the 28 pictures into the home folder (the current folder when it is empty). Every
-// picture is tried; an existing file is replaced only by a complete new one.
-ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& homeFolder,
+// Writes the 28 pictures into `folder` (the current folder when it is empty). Every picture is
+// tried; an existing file is replaced only by a complete new one, and a file that would not
+// change is not touched at all.
+ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& folder,
                               FileOps& ops = SystemFileOps());
 
 }  // namespace orvandel

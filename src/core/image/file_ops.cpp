@@ -1,7 +1,13 @@
 #include "core/image/file_ops.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <random>
 #include <string>
+#include <vector>
+
+#include "core/common/file_reader.h"
+#include "core/common/message_texts.h"
 
 namespace orvandel {
 namespace {
@@ -24,7 +30,7 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target,
 
 // Creates the temporary file under a fresh name; a few names are tried in case one is taken.
 int CreateTemporaryBeside(const std::filesystem::path& target, FileOps& ops,
-                          std::filesystem::path& temporary) {
+                          std::filesystem::path& temporary, std::error_code& error) {
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -33,27 +39,64 @@ int CreateTemporaryBeside(const std::filesystem::path& target, FileOps& ops,
         if (handle >= 0) {
             return handle;
         }
+        error = ops.LastError();
+        if (error != std::errc::file_exists) {
+            break;  // another name would fail the same way
+        }
     }
     return -1;
+}
+
+// Compares without reading more than the new contents plus one byte, so a huge file in the
+// way costs nothing.
+bool HoldsExactly(const std::filesystem::path& target,
+                  std::span<const std::span<const std::uint8_t>> chunks) {
+    std::size_t size = 0;
+    for (const auto chunk : chunks) {
+        size += chunk.size();
+    }
+    const FileBytes existing = ReadFileStart(target, size + 1);
+    if (!existing.bytes || existing.bytes->size() != size) {
+        return false;
+    }
+    auto at = existing.bytes->begin();
+    for (const auto chunk : chunks) {
+        if (!std::equal(chunk.begin(), chunk.end(), at)) {
+            return false;
+        }
+        at += static_cast<std::ptrdiff_t>(chunk.size());
+    }
+    return true;
+}
+
+// A full quota is a full disk to the user; not every system has the code.
+bool IsOverQuota([[maybe_unused]] std::error_code error) {
+#ifdef EDQUOT
+    return error.category() == std::generic_category() && error.value() == EDQUOT;
+#else
+    return false;
+#endif
 }
 
 }  // namespace
 
 // The file is never written in place: a full disk or a crash half way must not destroy an
 // earlier good file, so the new contents become visible only by the final rename.
-bool WriteFileAtomically(const std::filesystem::path& target,
-                         std::span<const std::span<const std::uint8_t>> chunks, FileOps& ops) {
+Status WriteFileAtomically(const std::filesystem::path& target,
+                           std::span<const std::span<const std::uint8_t>> chunks, FileOps& ops) {
     if (target.filename().empty()) {
-        return false;
+        return Status::Fail(std::string(messages::kWriteIsAFolder));
     }
     std::filesystem::path temporary;
-    const int handle = CreateTemporaryBeside(target, ops, temporary);
+    std::error_code error;
+    const int handle = CreateTemporaryBeside(target, ops, temporary, error);
     if (handle < 0) {
-        return false;
+        return Status::Fail(WriteFailureReason(error));
     }
     bool written = true;
     for (const auto chunk : chunks) {
         if (!ops.Write(handle, chunk)) {
+            error = ops.LastError();
             written = false;
             break;
         }
@@ -61,13 +104,55 @@ bool WriteFileAtomically(const std::filesystem::path& target,
     if (written) {
         ops.KeepPermissionsOf(handle, target);
         written = ops.Flush(handle);
+        if (!written) {
+            error = ops.LastError();
+        }
     }
     const bool closed = ops.Close(handle);
-    if (!written || !closed || !ops.Rename(temporary, target)) {
-        ops.Remove(temporary);
-        return false;
+    if (written && !closed) {
+        error = ops.LastError();
     }
-    return true;
+    bool renamed = false;
+    if (written && closed) {
+        renamed = ops.Rename(temporary, target);
+        if (!renamed) {
+            error = ops.LastError();
+        }
+    }
+    if (!renamed) {
+        ops.Remove(temporary);
+        return Status::Fail(WriteFailureReason(error));
+    }
+    return Status::Ok();
+}
+
+WriteResult WriteFileIfChanged(const std::filesystem::path& target,
+                               std::span<const std::span<const std::uint8_t>> chunks,
+                               FileOps& ops) {
+    if (HoldsExactly(target, chunks)) {
+        return {Status::Ok(), true};
+    }
+    return {WriteFileAtomically(target, chunks, ops), false};
+}
+
+std::string WriteFailureReason(std::error_code error) {
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
+        error == std::errc::read_only_file_system) {
+        return std::string(messages::kWritePermissionDenied);
+    }
+    if (error == std::errc::no_space_on_device || IsOverQuota(error)) {
+        return std::string(messages::kWriteNoSpace);
+    }
+    if (error == std::errc::is_a_directory) {
+        return std::string(messages::kWriteIsAFolder);
+    }
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
+        return std::string(messages::kWriteNoFolder);
+    }
+    if (!error) {
+        return std::string(messages::kWriteFailed);
+    }
+    return messages::CannotBeWritten(error.message());
 }
 
 }  // namespace orvandel

@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
+#include <system_error>
+
+#include "core/common/status.h"
 
 namespace orvandel {
 
@@ -20,6 +24,9 @@ public:
     // Gives the open file the permissions of `existing`, when that file exists. Best effort:
     // a replaced file should keep its mode, but failing to copy it is no reason to fail.
     virtual void KeepPermissionsOf(int /*handle*/, const std::filesystem::path& /*existing*/) {}
+    // Why the call that just failed failed, read before anything else touches the system's
+    // error state. Nothing known by default.
+    virtual std::error_code LastError() const { return {}; }
 };
 
 // The real file system: POSIX calls, or the Windows API on Windows.
@@ -27,9 +34,22 @@ FileOps& SystemFileOps();
 
 // Writes `chunks` to a temporary file beside `target`, flushes it and renames it over
 // `target`. On any failure the temporary file is removed, `target` is left as it was and the
-// result is false.
-bool WriteFileAtomically(const std::filesystem::path& target,
-                         std::span<const std::span<const std::uint8_t>> chunks,
-                         FileOps& ops = SystemFileOps());
+// reason says why in the user's words ("permission denied", "no space left on device", ...).
+Status WriteFileAtomically(const std::filesystem::path& target,
+                           std::span<const std::span<const std::uint8_t>> chunks,
+                           FileOps& ops = SystemFileOps());
+
+// The same, except that a `target` already holding exactly these bytes is left alone, its
+// modification time included, so that whatever is built from it is not built again.
+struct WriteResult {
+    Status status = Status::Ok();
+    bool unchanged = false;
+};
+WriteResult WriteFileIfChanged(const std::filesystem::path& target,
+                               std::span<const std::span<const std::uint8_t>> chunks,
+                               FileOps& ops = SystemFileOps());
+
+// A failed write's reason in the user's words.
+std::string WriteFailureReason(std::error_code error);
 
 }  // namespace orvandel

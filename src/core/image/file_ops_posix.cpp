@@ -57,6 +57,8 @@ public:
             ::fchmod(handle, info.st_mode & 07777);
         }
     }
+
+    std::error_code LastError() const override { return {errno, std::generic_category()}; }
 };
 
 }  // namespace

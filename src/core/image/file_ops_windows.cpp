@@ -87,6 +87,10 @@ public:
 
     void Remove(const std::filesystem::path& path) override { ::DeleteFileW(path.c_str()); }
 
+    std::error_code LastError() const override {
+        return {static_cast<int>(::GetLastError()), std::system_category()};
+    }
+
     // Nothing to copy: the new file inherits the folder's access rules as the old one did.
 };
 

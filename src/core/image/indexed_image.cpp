@@ -58,8 +58,24 @@ std::uint8_t CIndexedImage::GetIndex(int x, int y) const {
     return position < m_pixels.size() ? m_pixels.data()[position] : 0;
 }
 
+std::optional<Colour> CIndexedImage::FileColourAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) {
+        return std::nullopt;
+    }
+    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
+                           static_cast<std::size_t>(x);
+    if (at < m_fileColours.size()) {
+        return m_fileColours[at] & 0xFFFFFFu;
+    }
+    if (at < m_fileEntries.size() && m_fileEntries[at] < m_fileTable.size()) {
+        return m_fileTable[m_fileEntries[at]] & 0xFFFFFFu;
+    }
+    return std::nullopt;
+}
+
 Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
-    TrueColourRows rows(*this, m_palette);
+    std::vector<Colour> fileColours;
+    TrueColourRows rows(*this, m_palette, &fileColours);
     DecodeResult decoded = DecodePictureFile(fileName, &rows);
     if (!decoded.picture) {
         m_loadInfo = PictureLoadInfo{};
@@ -69,13 +85,24 @@ Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
         return LoadFromPicture(*decoded.picture);
     }
     const DecodedPicture& picture = *decoded.picture;
-    m_loadInfo = PictureLoadInfo{picture.bitsPerPixel, picture.width, picture.height,
-                                 rows.counts().approximated, rows.counts().transparent};
+    m_loadInfo = PictureLoadInfo{picture.bitsPerPixel,
+                                 picture.width,
+                                 picture.height,
+                                 rows.tally().approximatedPixels(),
+                                 rows.counts().transparent,
+                                 rows.tally().seeThroughPixels(),
+                                 rows.tally().Colours()};
+    m_fileColours = std::move(fileColours);
+    m_fileTable.clear();
+    m_fileEntries.clear();
     return Status::Ok();
 }
 
 Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
-    m_loadInfo = PictureLoadInfo{picture.bitsPerPixel, picture.width, picture.height, 0, 0};
+    m_loadInfo = PictureLoadInfo{};
+    m_loadInfo.bitsPerPixel = picture.bitsPerPixel;
+    m_loadInfo.sourceWidth = picture.width;
+    m_loadInfo.sourceHeight = picture.height;
     if (static_cast<std::uint32_t>(picture.width) > kMaxPictureWidth) {
         return Status::Fail("too wide: " + std::to_string(picture.width) + " > " +
                             std::to_string(kMaxPictureWidth));
@@ -98,21 +125,37 @@ Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
     }
     // Everything that can fail comes before Init, so that a failure leaves the image as it was.
     std::optional<PictureMatching> matching;
+    std::optional<MatchTally> tally;
+    std::vector<Colour> fileTable;
+    std::vector<std::uint8_t> fileEntries;
+    std::vector<Colour> fileColours;
     try {
         matching.emplace(picture, m_palette);
+        tally.emplace(m_palette);
+        fileTable = picture.colourTable;
+        fileEntries = picture.indices;
+        fileColours = picture.pixels;
     } catch (const std::bad_alloc&) {
         return Status::Fail("out of memory");
     }
     if (!Init(picture.width, picture.height)) {
         return Status::Fail("out of memory");
     }
-    const MatchCounts counts = matching->WriteIndices(m_pixels.data());
-    m_loadInfo.approximatedPixels = counts.approximated;
+    const MatchCounts counts = matching->WriteIndices(m_pixels.data(), *tally);
+    m_loadInfo.approximatedPixels = tally->approximatedPixels();
     m_loadInfo.transparentPixels = counts.transparent;
+    m_loadInfo.seeThroughPixels = tally->seeThroughPixels();
+    m_loadInfo.approximatedColours = tally->Colours();
+    m_fileTable = std::move(fileTable);
+    m_fileEntries = std::move(fileEntries);
+    m_fileColours = std::move(fileColours);
     return Status::Ok();
 }
 
 void CIndexedImage::Clear() {
+    m_fileTable.clear();
+    m_fileEntries.clear();
+    m_fileColours.clear();
     m_pixels.Resize(0);
     m_width = 0;
     m_height = 0;

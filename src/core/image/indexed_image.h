@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/common/status.h"
 #include "core/image/byte_buffer.h"
 #include "core/image/decoded_picture.h"
+#include "core/image/match_tally.h"
 #include "core/image/palette16.h"
 
 namespace orvandel {
@@ -19,8 +22,11 @@ struct PictureLoadInfo {
     int bitsPerPixel = 0;  // of the file, 0 when it could not be decoded
     int sourceWidth = 0;   // of the file, also when it was too large
     int sourceHeight = 0;
-    std::uint32_t approximatedPixels = 0;  // pixels whose colour is not exactly a palette colour
-    std::uint32_t transparentPixels = 0;   // pixels that became index 10
+    // Pixels whose colour in the file differs from the palette colour of the index they became.
+    std::uint32_t approximatedPixels = 0;
+    std::uint32_t transparentPixels = 0;  // pixels that became index 10, approximated or not
+    std::uint32_t seeThroughPixels = 0;   // approximated pixels that became index 10
+    std::vector<ApproximatedColour> approximatedColours;  // most pixels first
 };
 
 // A wall picture in memory: one palette index 0..15 per pixel, row-major, top row first, and the
@@ -45,6 +51,9 @@ public:
 
     // The byte at (x, y), or 0 when the image has no pixels. Callers keep x and y in range.
     std::uint8_t GetIndex(int x, int y) const;
+    // The colour pixel (x, y) has in the file it was loaded from; none outside the image or
+    // when the pixels did not come from a file.
+    std::optional<Colour> FileColourAt(int x, int y) const;
 
     // Loads and matches a picture file; the palette must be set first. On failure the image
     // keeps what it held (the loader empties it beforehand).
@@ -70,6 +79,11 @@ private:
     std::int32_t m_height = 0;
     Palette16 m_palette;
     PictureLoadInfo m_loadInfo;
+    // The file's own colours, kept so the pixel inspector can say what a pixel was: a colour
+    // table with an entry per pixel for indexed files, else one colour per pixel.
+    std::vector<Colour> m_fileTable;
+    std::vector<std::uint8_t> m_fileEntries;
+    std::vector<Colour> m_fileColours;
 };
 
 // Per-pixel matching by octree lookup, exactly as the conversion defines it; the reference the

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <limits>
+#include <string>
 
+#include "core/common/message_texts.h"
 #include "core/image/file_ops.h"
 
 namespace orvandel {
@@ -152,19 +154,31 @@ std::vector<std::uint8_t> CPaletteDib::EncodeBmp() const {
     return out;
 }
 
-bool CPaletteDib::WriteBmpFile(const std::filesystem::path& fileName) const {
+Status CPaletteDib::WriteBmpFile(const std::filesystem::path& fileName) const {
     return WriteBmpFile(fileName, SystemFileOps());
 }
 
-bool CPaletteDib::WriteBmpFile(const std::filesystem::path& fileName, FileOps& ops) const {
+Status CPaletteDib::WriteBmpFile(const std::filesystem::path& fileName, FileOps& ops) const {
     if (!HasBitmap()) {
-        return false;
+        return Status::Fail(std::string(messages::kWriteFailed));
     }
     const auto imageSize = static_cast<std::uint32_t>(m_pixels.size());
     const std::vector<std::uint8_t> headers = EncodeBmpHeaders(m_info, m_table, imageSize);
     const std::array<std::span<const std::uint8_t>, 2> chunks{
         std::span<const std::uint8_t>(headers), std::span<const std::uint8_t>(m_pixels)};
     return WriteFileAtomically(fileName, chunks, ops);
+}
+
+WriteResult CPaletteDib::WriteBmpFileIfChanged(const std::filesystem::path& fileName,
+                                               FileOps& ops) const {
+    if (!HasBitmap()) {
+        return {Status::Fail(std::string(messages::kWriteFailed)), false};
+    }
+    const auto imageSize = static_cast<std::uint32_t>(m_pixels.size());
+    const std::vector<std::uint8_t> headers = EncodeBmpHeaders(m_info, m_table, imageSize);
+    const std::array<std::span<const std::uint8_t>, 2> chunks{
+        std::span<const std::uint8_t>(headers), std::span<const std::uint8_t>(m_pixels)};
+    return WriteFileIfChanged(fileName, chunks, ops);
 }
 
 }  // namespace orvandel

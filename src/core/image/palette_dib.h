@@ -5,11 +5,13 @@
 #include <span>
 #include <vector>
 
+#include "core/common/status.h"
 #include "core/image/colour_table.h"
 
 namespace orvandel {
 
 class FileOps;
+struct WriteResult;
 
 // The platform-neutral description of a bitmap.
 struct BitmapInfo {
@@ -47,8 +49,11 @@ public:
     // The whole BMP file as bytes: file header, 40-byte info header, colour table, rows.
     std::vector<std::uint8_t> EncodeBmp() const;
     // Writes the BMP file atomically: an existing file is replaced only by a complete new one.
-    bool WriteBmpFile(const std::filesystem::path& fileName) const;
-    bool WriteBmpFile(const std::filesystem::path& fileName, FileOps& ops) const;
+    // On failure the reason says why ("permission denied", ...).
+    Status WriteBmpFile(const std::filesystem::path& fileName) const;
+    Status WriteBmpFile(const std::filesystem::path& fileName, FileOps& ops) const;
+    // The same, but a file that already holds exactly these bytes is left untouched.
+    WriteResult WriteBmpFileIfChanged(const std::filesystem::path& fileName, FileOps& ops) const;
 
 private:
     BitmapInfo m_info;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 
 #include "core/image/color_octree.h"
 #include "core/image/indexed_image.h"
@@ -292,38 +293,69 @@ PictureMatching::PictureMatching(const DecodedPicture& picture, const Palette16&
         m_indexOfEntry[entry] = match.index;
         m_countsOfEntry[entry] =
             (match.exact ? 0u : 1u) | (std::uint64_t{match.index == kTransparentIndex} << 32);
+        m_anyApproximated |= (picture.colourTable[entry] & 0xFFFFFFu) != palette[match.index];
     }
 }
 
-MatchCounts PictureMatching::WriteIndices(std::uint8_t* out) const {
+MatchCounts PictureMatching::WriteIndices(std::uint8_t* out, MatchTally& tally) const {
     if (m_prefix) {
-        return m_prefix->MatchRun(m_picture.pixels.data(), m_picture.pixels.size(), out);
+        const MatchCounts counts =
+            m_prefix->MatchRun(m_picture.pixels.data(), m_picture.pixels.size(), out);
+        tally.AddRun(m_picture.pixels.data(), out, m_picture.pixels.size());
+        return counts;
     }
     const std::size_t count = m_picture.indices.size();
     const std::uint8_t* in = m_picture.indices.data();
     std::uint64_t counts = 0;
-    for (std::size_t at = 0; at < count; ++at) {
-        out[at] = m_indexOfEntry[in[at]];
-        counts += m_countsOfEntry[in[at]];
+    if (!m_anyApproximated) {
+        for (std::size_t at = 0; at < count; ++at) {
+            out[at] = m_indexOfEntry[in[at]];
+            counts += m_countsOfEntry[in[at]];
+        }
+    } else {
+        // Only a picture with approximated entries needs to know how often each is used.
+        std::array<std::uint32_t, 256> used{};
+        for (std::size_t at = 0; at < count; ++at) {
+            out[at] = m_indexOfEntry[in[at]];
+            counts += m_countsOfEntry[in[at]];
+            ++used[in[at]];
+        }
+        for (std::size_t entry = 0; entry < m_picture.colourTable.size(); ++entry) {
+            tally.AddColour(m_picture.colourTable[entry], m_indexOfEntry[entry], used[entry]);
+        }
     }
     return MatchCounts{static_cast<std::uint32_t>(counts & 0xFFFFFFFFu),
                        static_cast<std::uint32_t>(counts >> 32)};
 }
 
 bool TrueColourRows::Begin(int width, int height) {
-    if (width <= 0 || height <= 0 || width > kMaxPictureWidth || height > kMaxPictureHeight ||
-        !m_image.Init(width, height)) {
+    if (width <= 0 || height <= 0 || width > kMaxPictureWidth || height > kMaxPictureHeight) {
         return false;
     }
     m_width = static_cast<std::size_t>(width);
+    if (m_fileColours != nullptr) {
+        try {
+            m_fileColours->assign(m_width * static_cast<std::size_t>(height), 0);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+    if (!m_image.Init(width, height)) {
+        return false;
+    }
     // Made here, not up front: indexed pictures never need its tables.
     m_matcher.emplace(m_palette);
     return true;
 }
 
 void TrueColourRows::TakeRow(int y, const Colour* colours) {
-    const MatchCounts row = m_matcher->MatchRun(
-        colours, m_width, m_image.pixels() + static_cast<std::size_t>(y) * m_width);
+    const std::size_t start = static_cast<std::size_t>(y) * m_width;
+    std::uint8_t* const indices = m_image.pixels() + start;
+    const MatchCounts row = m_matcher->MatchRun(colours, m_width, indices);
+    m_tally.AddRun(colours, indices, m_width);
+    if (m_fileColours != nullptr) {
+        std::copy_n(colours, m_width, m_fileColours->begin() + static_cast<std::ptrdiff_t>(start));
+    }
     m_counts.approximated += row.approximated;
     m_counts.transparent += row.transparent;
 }

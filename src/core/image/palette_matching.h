@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/image/decoded_picture.h"
+#include "core/image/match_tally.h"
 #include "core/image/palette16.h"
 #include "core/image/picture_decoder.h"
 
@@ -85,14 +87,15 @@ public:
     PictureMatching(const PictureMatching&) = delete;
     PictureMatching& operator=(const PictureMatching&) = delete;
 
-    // Writes one index per pixel, row-major, top row first.
-    MatchCounts WriteIndices(std::uint8_t* out) const;
+    // Writes one index per pixel, row-major, top row first, and tallies the approximations.
+    MatchCounts WriteIndices(std::uint8_t* out, MatchTally& tally) const;
 
 private:
     const DecodedPicture& m_picture;
     std::optional<PrefixMatcher> m_prefix;  // true-colour pictures
     std::array<std::uint8_t, 256> m_indexOfEntry{};
     std::array<std::uint64_t, 256> m_countsOfEntry{};
+    bool m_anyApproximated = false;  // some entry differs from the colour of its index
 };
 
 // Matches a 24-bit picture row by row while the decoder still has the row at hand, rather than
@@ -100,14 +103,17 @@ private:
 // can no longer fail, so sizing the image there keeps a failed load from touching it.
 class TrueColourRows final : public ColourRowSink {
 public:
-    TrueColourRows(CIndexedImage& image, const Palette16& palette)
-        : m_image(image), m_palette(palette) {}
+    // `fileColours`, when given, receives every row as the file has it.
+    TrueColourRows(CIndexedImage& image, const Palette16& palette,
+                   std::vector<Colour>* fileColours = nullptr)
+        : m_image(image), m_palette(palette), m_tally(palette), m_fileColours(fileColours) {}
 
     bool Begin(int width, int height) override;
     void TakeRow(int y, const Colour* colours) override;
 
     bool begun() const { return m_matcher.has_value(); }
     const MatchCounts& counts() const { return m_counts; }
+    const MatchTally& tally() const { return m_tally; }
 
 private:
     CIndexedImage& m_image;
@@ -115,6 +121,8 @@ private:
     std::optional<PrefixMatcher> m_matcher;
     std::size_t m_width = 0;
     MatchCounts m_counts;
+    MatchTally m_tally;
+    std::vector<Colour>* m_fileColours;
 };
 
 }  // namespace orvandel

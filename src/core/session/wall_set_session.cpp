@@ -1,12 +1,39 @@
 #include "core/session/wall_set_session.h"
 
+#include <optional>
+#include <string>
+#include <system_error>
 #include <utility>
 
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/common/paths.h"
+#include "core/report/report_problems.h"
+#include "core/wallset/wall_set_lint.h"
 
 namespace orvandel {
+namespace {
+
+// Nothing when the folder exists or was made; otherwise why not.
+std::optional<std::string> MakeOutputFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!error) {
+        return std::nullopt;
+    }
+    if (std::filesystem::exists(folder, error) && !std::filesystem::is_directory(folder, error)) {
+        return std::string(messages::kNotAFolder);
+    }
+    return WriteFailureReason(error);
+}
+
+ExportRun ExportWroteNothing(std::string text, std::vector<std::string> details = {}) {
+    return {
+        SessionReport{Outcome::Failed, {{Severity::Warning, std::move(text), std::move(details)}}},
+        std::nullopt};
+}
+
+}  // namespace
 
 WallSetSession::WallSetSession(std::filesystem::path homeFolder)
     : m_homeFolder(std::move(homeFolder)) {}
@@ -24,6 +51,7 @@ SessionReport WallSetSession::Open(const std::filesystem::path& wallSetFile) {
 
 SessionReport WallSetSession::Load() {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder);
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
     const std::optional<std::string> message = m_lastLoad.Message();
     if (!message) {
         return {};
@@ -40,8 +68,33 @@ SessionReport WallSetSession::ExportCancelled() {
 }
 
 SessionReport WallSetSession::Export(FileOps& ops) const {
-    SessionReport report;
-    const ExportReport exported = ExportWallPieces(m_wallSet, m_homeFolder, ops);
+    return Export(ExportOptions{}, ops).report;
+}
+
+ExportRun WallSetSession::Export(const ExportOptions& options, FileOps& ops) const {
+    if (!m_lastLoad.paletteLoaded) {
+        return ExportWroteNothing(messages::ExportWithoutPalette(m_lastLoad.paletteReason));
+    }
+    if (options.strict && !m_report.StrictOk()) {
+        // The load's own report has named the failed files; these are the rest.
+        std::vector<std::string> problems = StrictProblemLines(m_report, m_document.path());
+        const std::size_t count =
+            static_cast<std::size_t>(m_report.FailedFiles()) + problems.size();
+        return ExportWroteNothing(messages::ExportRefusedStrict(count), std::move(problems));
+    }
+    std::filesystem::path folder = m_homeFolder;
+    if (!options.outputFolder.empty()) {
+        folder = AbsolutePathFrom(m_homeFolder, options.outputFolder);
+        if (const std::optional<std::string> problem = MakeOutputFolder(folder)) {
+            return ExportWroteNothing(messages::OutputFolderUnusable(PathToUtf8(folder), *problem));
+        }
+    }
+
+    ExportRun run;
+    SessionReport& report = run.report;
+    const ExportReport exported = ExportWallPieces(m_wallSet, folder, ops);
+    run.tally = ExportTally{PathToUtf8(folder), exported.written.size(), exported.unchanged.size(),
+                            exported.failed.size()};
     if (!exported.bitmapCreated) {
         // "export finished" alone would claim pictures that were never written.
         report.outcome = Outcome::Failed;
@@ -50,10 +103,10 @@ SessionReport WallSetSession::Export(FileOps& ops) const {
     }
     if (const std::optional<std::string> failure = exported.FailureMessage()) {
         report.outcome = Outcome::Failed;
-        report.notices.push_back({Severity::Warning, *failure, {}});
+        report.notices.push_back({Severity::Warning, *failure, exported.FailureDetails()});
     }
     report.notices.push_back({Severity::Information, std::string(messages::kExportFinished), {}});
-    return report;
+    return run;
 }
 
 }  // namespace orvandel

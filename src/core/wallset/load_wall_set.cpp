@@ -23,10 +23,10 @@ std::optional<std::string> LoadReport::Message() const {
 }
 
 std::vector<std::string> LoadReport::DetailLines() const {
-    if (!paletteLoaded) {
-        return {std::string(kPaletteFileName) + ": " + paletteReason};
-    }
     std::vector<std::string> details;
+    if (!paletteLoaded) {
+        details.push_back(std::string(kPaletteFileName) + ": " + paletteReason);
+    }
     for (const FailedPicture& failed : failedPictures) {
         // An empty name would make a line that starts with ':'; say which key it came from.
         const std::string label =
@@ -46,21 +46,29 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
         image.Clear();
     }
 
+    // The names are known whether or not the palette reads, and a report shows them either way.
+    for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
+        const WallSetKey& key = kWallSetKeys[slot];
+        report.names[slot] = document.ReadSetting(kWallSetSection, key.key, key.defaultName);
+    }
+
     Palette16 palette = wallSet.palette;
     const Status paletteStatus =
         palette.ReadPaletteFile(ResolvePictureName(kPaletteFileName, homeFolder));
-    if (!paletteStatus) {
+    if (paletteStatus) {
+        wallSet.palette = palette;
+        report.paletteLoaded = true;
+    } else {
         report.paletteReason = paletteStatus.reason();
-        return report;
     }
-    wallSet.palette = palette;
-    report.paletteLoaded = true;
 
     for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
-        const WallSetKey& key = kWallSetKeys[slot];
-        const std::string name = document.ReadSetting(kWallSetSection, key.key, key.defaultName);
-        report.names[slot] = name;
-        CIndexedImage& image = wallSet.images[slot];
+        const std::string& name = report.names[slot];
+        // Without a palette the picture is decoded into a scratch image and thrown away: the
+        // slots stay empty as before, but a missing or broken picture is known now, not after
+        // the palette has been mended.
+        CIndexedImage scratch;
+        CIndexedImage& image = report.paletteLoaded ? wallSet.images[slot] : scratch;
         // Colour matching needs the palette before the pixels arrive.
         image.SetPalette(wallSet.palette);
         const Status status = name.empty()
@@ -68,6 +76,9 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
                                   : image.LoadFromFile(ResolvePictureName(name, homeFolder));
         if (!status) {
             report.failedPictures.push_back({static_cast<int>(slot), name, status.reason()});
+        }
+        if (!report.paletteLoaded) {
+            report.decodedWithoutPalette[slot] = scratch.loadInfo();
         }
     }
     return report;

@@ -23,6 +23,9 @@ struct LoadReport {
     std::string paletteReason;
     std::array<std::string, 6> names;           // the picture name of each slot, as written
     std::vector<FailedPicture> failedPictures;  // in slot order
+    // When the palette failed, the pictures are still decoded so that their own problems are
+    // reported in the same run; this is what each decode found (its slot stays empty).
+    std::array<PictureLoadInfo, 6> decodedWithoutPalette;
 
     bool ok() const { return paletteLoaded && failedPictures.empty(); }
     // The one message box text of this load, if any (palette failure, or the failed list).
@@ -33,7 +36,9 @@ struct LoadReport {
 };
 
 // Empties all seven slots, reads wallpalette.pal from the home folder, then the six pictures.
-// The palette changes only when it was read; a picture that fails leaves its slot empty.
+// The palette changes only when it was read; a picture that fails leaves its slot empty. When
+// the palette fails, every slot stays empty, but each picture is still read and decoded so
+// that its own failure is listed.
 // Names resolve against `homeFolder` (the current folder when it is empty) through
 // ResolvePictureName; the process's current folder is never changed.
 LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,

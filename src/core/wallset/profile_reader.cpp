@@ -4,58 +4,13 @@
 
 #include "core/common/ascii.h"
 #include "core/common/file_reader.h"
+#include "core/wallset/profile_text.h"
 
 namespace orvandel {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-// Splits off the next line; a line ends at CRLF, LF or CR.
-std::string_view NextLine(std::string_view& text) {
-    const std::size_t end = text.find_first_of("\r\n");
-    if (end == std::string_view::npos) {
-        const std::string_view line = text;
-        text = {};
-        return line;
-    }
-    const std::string_view line = text.substr(0, end);
-    std::size_t skip = 1;
-    if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
-        skip = 2;
-    }
-    text.remove_prefix(end + skip);
-    return line;
-}
-
-// The name of a section header line ("[ name ]"), or nothing when the line is not one. The
-// name runs to the last ']' so that names holding ']' still work; a '[' without ']' is junk.
-std::optional<std::string_view> SectionName(std::string_view line) {
-    if (line.empty() || line.front() != '[') {
-        return std::nullopt;
-    }
-    const std::size_t close = line.rfind(']');
-    if (close == std::string_view::npos || close == 0) {
-        return std::nullopt;
-    }
-    return Trim(line.substr(1, close - 1));
-}
-
 std::string CleanValue(std::string_view value) {
-    value = Trim(value);
+    value = TrimBlanks(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
@@ -81,11 +36,11 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
     bool seenSection = false;
     bool inSection = false;
     while (!text.empty()) {
-        const std::string_view line = Trim(NextLine(text));
+        const std::string_view line = TrimBlanks(NextProfileLine(text));
         if (line.empty() || line.front() == ';') {
             continue;
         }
-        if (const auto name = SectionName(line)) {
+        if (const auto name = ProfileSectionName(line)) {
             if (inSection) {
                 break;  // only the first section of that name counts
             }
@@ -100,7 +55,7 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
         if (equals == std::string_view::npos) {
             continue;
         }
-        if (EqualsIgnoringAsciiCase(Trim(line.substr(0, equals)), key)) {
+        if (EqualsIgnoringAsciiCase(TrimBlanks(line.substr(0, equals)), key)) {
             return CleanValue(line.substr(equals + 1));
         }
     }

@@ -1,0 +1,93 @@
+#include "core/report/report_json.h"
+#include "core/common/path_text.h"
+
+#include "core/common/message_texts.h"
+#include "core/view/view_cell_table.h"
+
+namespace orvandel {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json ReasonOrNull(bool loaded, const std::string& reason) {
+    return loaded ? Json(nullptr) : Json(reason);
+}
+
+Json PictureJson(const PictureReport& picture) {
+    Json colours = Json::array();
+    for (const ApproximatedColour& colour : picture.approximatedColours) {
+        colours.push_back({{"colour", messages::ColourText(colour.colour)},
+                           {"index", colour.index},
+                           {"pixels", colour.pixels}});
+    }
+    return {
+        {"key", picture.key},
+        {"slot", picture.slot},
+        {"name", picture.name},
+        {"loaded", picture.loaded},
+        {"decoded_without_palette", picture.decodedWithoutPalette},
+        {"reason", ReasonOrNull(picture.loaded, picture.reason)},
+        {"width", picture.width},
+        {"height", picture.height},
+        {"bits_per_pixel", picture.bitsPerPixel},
+        {"needed_width", picture.neededWidth},
+        {"needed_height", picture.neededHeight},
+        {"too_small", picture.TooSmall()},
+        {"approximated_pixels", picture.approximatedPixels},
+        {"see_through_pixels", picture.seeThroughPixels},
+        {"approximated_colours", colours},
+    };
+}
+
+Json PieceJson(const PieceReport& piece) {
+    Json json = {
+        {"row", ViewCells()[static_cast<std::size_t>(piece.row)].name},
+        {"form", piece.alternate ? "alternate" : "own"},
+        {"slot", piece.form.slot},
+        {"covered", piece.covered()},
+        {"mirrored", piece.form.mirrored},
+    };
+    if (piece.emptySlot) {
+        json["empty_slot"] = true;
+    }
+    return json;
+}
+
+}  // namespace
+
+nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
+                                         const std::filesystem::path& homeFolder,
+                                         const std::optional<std::filesystem::path>& wallSetFile) {
+    Json palette = {{"loaded", report.paletteLoaded},
+                    {"reason", ReasonOrNull(report.paletteLoaded, report.paletteReason)}};
+    if (report.paletteLoaded) {
+        Json colours = Json::array();
+        for (const Colour colour : report.palette.colours()) {
+            colours.push_back(messages::ColourText(colour));
+        }
+        palette["colours"] = colours;
+    }
+    Json pictures = Json::array();
+    for (const PictureReport& picture : report.pictures) {
+        pictures.push_back(PictureJson(picture));
+    }
+    Json pieces = Json::array();
+    for (const PieceReport& piece : report.pieces) {
+        pieces.push_back(PieceJson(piece));
+    }
+    Json warnings = Json::array();
+    for (const LintWarning& warning : report.wallSetFileWarnings) {
+        warnings.push_back({{"line", warning.line}, {"text", warning.text}});
+    }
+    return {
+        {"ok", report.StrictOk()},
+        {"home", PathToUtf8(homeFolder)},
+        {"wallset", wallSetFile ? Json(PathToUtf8(*wallSetFile)) : Json(nullptr)},
+        {"palette", palette},
+        {"pictures", pictures},
+        {"pieces", pieces},
+        {"wallset_warnings", warnings},
+    };
+}
+
+}  // namespace orvandel
