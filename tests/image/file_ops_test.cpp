@@ -186,7 +186,9 @@ TEST(AtomicWrite, AFileThatWouldNotChangeIsLeftAlone) {
     const auto target = folder / "Wall_D1.bmp";
     const std::vector<std::span<const std::uint8_t>> chunks(kPieces.begin(), kPieces.end());
     ASSERT_TRUE(WriteFileAtomically(target, chunks).ok());
-    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    // Whole seconds: NTFS keeps 100 ns steps, so a finer time would not read back equal.
+    const auto old = std::chrono::floor<std::chrono::seconds>(
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     std::filesystem::last_write_time(target, old);
 
     FailingFileOps ops(FailingFileOps::Step::kNone);
