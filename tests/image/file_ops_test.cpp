@@ -163,6 +163,7 @@ TEST(AtomicWrite, AFailureSaysWhyInTheUsersWords) {
         {Step::kFlush, std::errc::no_space_on_device, "no space left on device"},
         {Step::kClose, std::errc::no_space_on_device, "no space left on device"},
         {Step::kRename, std::errc::is_a_directory, "is a folder"},
+        {Step::kRename, std::errc::device_or_resource_busy, "in use by another program"},
         {Step::kCreate, std::errc::no_such_file_or_directory, "its folder does not exist"},
         {Step::kWrite, std::errc::io_error,
          "cannot be written: " + std::make_error_code(std::errc::io_error).message()},
