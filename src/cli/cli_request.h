@@ -12,7 +12,7 @@
 
 namespace orvandel::cli {
 
-enum class Command { kExport, kRender, kCheck, kPieces };
+enum class Command { kExport, kRender, kCheck, kPalette, kPieces };
 
 // Where the viewer stands and looks: "--at X,Y,F".
 struct ViewerPlacement {
@@ -45,6 +45,11 @@ struct CliRequest {
     // check and export
     bool strict = false;
     bool json = false;
+    std::optional<std::filesystem::path> overlay;  // absolute
+
+    // palette
+    std::filesystem::path paletteSource;                 // absolute
+    std::optional<std::filesystem::path> paletteOutput;  // absolute
 
     // pieces
     bool nulSeparated = false;

@@ -37,6 +37,9 @@ struct RawArguments {
     bool nulSeparated = false;
     bool quiet = false;
     bool json = false;
+    std::string overlay;
+    std::string paletteSource;
+    std::string paletteOutput;
 };
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
@@ -62,7 +65,8 @@ constexpr std::string_view kStandardOutputName = "-";
 constexpr int kLargestSize = 8192;
 
 bool IsCommandName(std::string_view word) {
-    return word == "export" || word == "render" || word == "check" || word == "pieces";
+    return word == "export" || word == "render" || word == "check" || word == "palette" ||
+           word == "pieces";
 }
 
 struct UsageProblem {
@@ -108,6 +112,19 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     }
     if (!raw.wallSet.empty()) {
         request.wallSet = AbsoluteFrom(startFolder, raw.wallSet);
+    }
+    if (request.command == Command::kPalette) {
+        request.paletteSource = AbsoluteFrom(startFolder, raw.paletteSource);
+        if (!raw.paletteOutput.empty()) {
+            request.paletteOutput = AbsoluteFrom(startFolder, raw.paletteOutput);
+        }
+        return std::nullopt;
+    }
+    if (request.command == Command::kCheck && !raw.overlay.empty()) {
+        if (!raw.overlay.ends_with(".png") && !raw.overlay.ends_with(".PNG")) {
+            return UsageProblem{"--overlay '" + raw.overlay + "': the name must end in .png"};
+        }
+        request.overlay = AbsoluteFrom(startFolder, raw.overlay);
     }
     if (!raw.outputFolder.empty()) {
         request.outputFolder = AbsoluteFrom(startFolder, raw.outputFolder);
@@ -209,6 +226,11 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
                            "warnings as failures");
     checkCommand->add_flag("--json", raw.json,
                            "Write the report to stdout as one JSON object, for scripts");
+    checkCommand
+        ->add_option("--overlay", raw.overlay,
+                     "Also write a PNG sheet of the six pictures with approximated, see-through "
+                     "and missing pixels marked")
+        ->type_name("FILE.png");
     AddCommonOptions(*checkCommand, raw);
     checkCommand->footer(
         "The report goes to stdout, each problem to stderr.\n"
@@ -220,10 +242,26 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
                             "End each name with a NUL byte instead of a line break, for xargs -0");
     piecesCommand->footer("Example: orvandel-cli pieces -0 | xargs -0 -I{} cp build/{} game/");
 
+    CLI::App* paletteCommand = app.add_subcommand(
+        "palette",
+        "Print the 16 colours of a palette or an indexed picture, or write them as "
+        "a wallpalette.pal");
+    paletteCommand
+        ->add_option("FILE", raw.paletteSource,
+                     "A RIFF, JASC-PAL or GIMP palette, or an indexed picture")
+        ->required()
+        ->type_name("FILE");
+    paletteCommand
+        ->add_option("--output", raw.paletteOutput,
+                     "Write the 16 colours to this file as a RIFF palette")
+        ->type_name("OUT.pal");
+    paletteCommand->footer(
+        "Example: orvandel-cli palette art/stone/0086.bmp --output art/stone/wallpalette.pal");
+
     // CLI11 would call a misspelt command merely a missing one.
     if (argc > 1 && argv[1][0] != '-' && !IsCommandName(argv[1])) {
         err << "orvandel-cli: unknown command '" << argv[1]
-            << "' (expected export, render, check or pieces)\n";
+            << "' (expected export, render, check, palette or pieces)\n";
         return ParseOutcome{std::nullopt, kExitUsage};
     }
     try {
@@ -238,6 +276,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         request.command = Command::kExport;
     } else if (renderCommand->parsed()) {
         request.command = Command::kRender;
+    } else if (paletteCommand->parsed()) {
+        request.command = Command::kPalette;
     } else if (piecesCommand->parsed()) {
         request.command = Command::kPieces;
     } else {

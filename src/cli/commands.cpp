@@ -9,13 +9,16 @@
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
 #include "cli/report_output.h"
+#include "cli/terminal.h"
 #include "cli/view_picture_output.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/common/standard_output.h"
 #include "core/export/export_wall_pieces.h"
+#include "core/image/palette_file.h"
 #include "core/map/map_text.h"
 #include "core/report/check_text.h"
+#include "core/report/overlay_sheet.h"
 #include "core/report/report_json.h"
 #include "core/report/report_problems.h"
 #include "core/view/view_picture_size.h"
@@ -120,6 +123,15 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
         out << CheckText(report, request.homeFolder, request.wallSet);
     }
     out.flush();
+    if (request.overlay) {
+        const Status written =
+            WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
+        if (!written) {
+            err << "orvandel-cli: '" << request.overlay->string()
+                << "' could not be written: " << written.reason() << "\n";
+            return kExitFailed;
+        }
+    }
     // The load's notice named the files that failed; the rest of the problems follow it.
     for (const std::string& problem : StrictProblemLines(report, session.document().path())) {
         err << (request.strict ? "" : "warning: ") << problem << "\n";
@@ -130,6 +142,36 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
     }
     if (request.strict && !report.StrictOk()) {
         return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {
+    const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
+    if (!read.palette) {
+        err << "orvandel-cli: '" << request.paletteSource.string() << "': " << read.reason << "\n";
+        return kExitFailed;
+    }
+    if (request.paletteOutput) {
+        const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
+        if (!written) {
+            err << "orvandel-cli: '" << request.paletteOutput->string() << "' " << written.reason()
+                << "\n";
+            return kExitFailed;
+        }
+        out << "wrote the 16 colours of " << request.paletteSource.string() << " to "
+            << request.paletteOutput->string() << "\n";
+        return kExitOk;
+    }
+    const bool swatches = IsTerminal(out);
+    for (int i = 0; i < Palette16::kSize; ++i) {
+        const Colour colour = (*read.palette)[i];
+        out << (i < 10 ? " " : "") << i << "  " << messages::ColourText(colour);
+        if (swatches) {
+            out << "  \x1b[48;2;" << int{RedOf(colour)} << ";" << int{GreenOf(colour)} << ";"
+                << int{BlueOf(colour)} << "m      \x1b[0m";
+        }
+        out << (i == kTransparentIndex ? "  see-through" : "") << "\n";
     }
     return kExitOk;
 }
@@ -154,6 +196,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     std::ostream quietOut(nullptr);
     std::ostream& reportOut = request.quiet ? quietOut : out;
     RegisterOptionalPictureDecoders();
+    if (request.command == Command::kPalette) {
+        return RunPalette(request, out, err);
+    }
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
         const SessionReport opened = session.Open(*request.wallSet);
@@ -169,6 +214,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
             return RunRender(request, session, reportOut, err);
         case Command::kCheck:
             return RunCheck(request, session, reportOut, err);
+        case Command::kPalette:
         case Command::kPieces:
             break;
     }

@@ -6,6 +6,7 @@
 
 #include "core/common/status.h"
 #include "core/image/palette_dib.h"
+#include "core/report/rgb_canvas.h"
 
 namespace orvandel::cli {
 
@@ -15,5 +16,6 @@ void RegisterOptionalPictureDecoders();
 bool CanWritePng();
 // PNG file bytes of the picture; nothing without a PNG writer or without pixels.
 std::optional<std::vector<std::uint8_t>> EncodeViewPng(const CPaletteDib& picture);
+Status WriteSheetPng(const RgbCanvas& sheet, const std::filesystem::path& fileName);
 
 }  // namespace orvandel::cli

@@ -13,4 +13,10 @@ std::optional<std::vector<std::uint8_t>> EncodeViewPng(const CPaletteDib& pictur
     return std::nullopt;
 }
 
+Status WriteSheetPng(const RgbCanvas& sheet, const std::filesystem::path& fileName) {
+    (void)sheet;
+    (void)fileName;
+    return Status::Fail("this build of orvandel-cli cannot write PNG files");
+}
+
 }  // namespace orvandel::cli

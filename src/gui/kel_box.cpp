@@ -1,10 +1,17 @@
 #include "gui/kel_box.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 #include <cstring>
 
+#include "core/report/pixel_inspector.h"
+#include "core/report/view_problems.h"
+#include "core/view/viewport_size.h"
 #include "gui/kel_doc.h"
 #include "qtimage/palette_dib_image.h"
 
@@ -39,6 +46,85 @@ CKelBox::CKelBox(QWidget* parent) : QFrame(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // Painting covers the whole contents; nothing underneath needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The pixel inspector follows the pointer without a button held.
+    setMouseTracking(true);
+    m_actShowProblems = new QAction(QStringLiteral("Show problems"), this);
+    m_actShowProblems->setCheckable(true);
+    connect(m_actShowProblems, &QAction::toggled, this, [this] { update(); });
+}
+
+void CKelBox::AddProblemActions(QMenu& menu) {
+    menu.addAction(m_actShowProblems);
+}
+
+QMenu* CKelBox::CreateContextMenu() {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    AddProblemActions(*menu);
+    return menu;
+}
+
+void CKelBox::contextMenuEvent(QContextMenuEvent* event) {
+    CreateContextMenu()->popup(event->globalPos());
+}
+
+QString CKelBox::InspectAt(QPoint widgetPoint) const {
+    const ViewportLayout layout = DeviceLayout();
+    if (m_pMap == nullptr || m_pDoc == nullptr || layout.scale <= 0) {
+        return {};
+    }
+    const qreal ratio = devicePixelRatioF();
+    const int deviceX = static_cast<int>(std::floor(widgetPoint.x() * ratio));
+    const int deviceY = static_cast<int>(std::floor(widgetPoint.y() * ratio));
+    if (!layout.rect.Contains(deviceX, deviceY)) {
+        return {};
+    }
+    const int x = (deviceX - layout.rect.left) / layout.scale;
+    const int y = (deviceY - layout.rect.top) / layout.scale;
+    const PixelInspection inspection = InspectViewPixel(wallSet(), *m_pMap, m_bEvenOdd, x, y);
+    return QString::fromStdString(InspectionText(inspection, m_pDoc->session().report()));
+}
+
+void CKelBox::mouseMoveEvent(QMouseEvent* event) {
+    emit pixelInspected(InspectAt(event->position().toPoint()));
+    QFrame::mouseMoveEvent(event);
+}
+
+void CKelBox::leaveEvent(QEvent* event) {
+    emit pixelInspected(QString());
+    QFrame::leaveEvent(event);
+}
+
+void CKelBox::PaintProblems(QPainter& painter, const QRect& view, int scale) const {
+    const std::vector<ProblemMark> marks = MarkViewProblems(wallSet(), *m_pMap, m_bEvenOdd);
+    QImage overlay(view.size(), QImage::Format_ARGB32_Premultiplied);
+    overlay.fill(Qt::transparent);
+    const auto argb = [](Colour colour) {
+        return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+    };
+    for (int y = 0; y < overlay.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(overlay.scanLine(y));
+        for (int x = 0; x < overlay.width(); ++x) {
+            const std::size_t at = static_cast<std::size_t>(y / scale) * kViewportWidth +
+                                   static_cast<std::size_t>(x / scale);
+            switch (marks[at]) {
+                case ProblemMark::None:
+                    break;
+                case ProblemMark::Approximated:
+                    row[x] = argb(kApproximatedMarkColour);
+                    break;
+                case ProblemMark::SeeThrough:
+                    row[x] = argb(kSeeThroughMarkColour);
+                    break;
+                case ProblemMark::Missing:
+                    if (IsHatchPixel(x, y)) {
+                        row[x] = argb(kMissingMarkColour);
+                    }
+                    break;
+            }
+        }
+    }
+    painter.drawImage(view.topLeft(), overlay);
 }
 
 const WallSet& CKelBox::wallSet() const {
@@ -121,6 +207,9 @@ void CKelBox::paintEvent(QPaintEvent* event) {
         QRect(view.right() + 1, view.top(), contents.right() - view.right(), view.height()), kGray);
     painter.drawImage(view.topLeft(),
                       EnlargeExactly(PaletteDibToImage(m_renderer.viewport()), layout.scale));
+    if (m_actShowProblems->isChecked()) {
+        PaintProblems(painter, view, layout.scale);
+    }
 }
 
 }  // namespace orvandel

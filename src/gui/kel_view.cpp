@@ -176,8 +176,11 @@ void CKelView::Guarded(Work&& work) {
 void CKelView::LoadAndRender() {
     m_wndPreview->SetMap(&m_wndMap->map());
     m_wndPreview->SetDocument(&m_document);
-    Present(m_messages, m_document.session().Load());
+    const SessionReport loaded = m_document.session().Load();
     m_wndPreview->RenderView();
+    // The status line first: it is there already while a message box waits for its OK.
+    emit wallSetLoaded();
+    Present(m_messages, loaded);
 }
 
 void CKelView::OnInitialUpdate() {

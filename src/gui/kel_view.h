@@ -46,6 +46,10 @@ public:
     // Replaces the file dialog of "Save view as"; tests answer it from a script.
     void SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog);
 
+signals:
+    // After every load and reload, once the view shows the new wall set.
+    void wallSetLoaded();
+
 public slots:
     void OnTurn(int delta);
     void OnWalk(int step);

@@ -3,11 +3,15 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "core/common/message_texts.h"
+#include "core/report/check_text.h"
 #include "core/session/session_report.h"
+#include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/kel_view.h"
 #include "gui/message_presenter.h"
@@ -40,11 +44,30 @@ CMainFrame::CMainFrame(CKelDoc& document, MessagePresenter& messages, QWidget* p
                                      static_cast<qsizetype>(messages::kAppName.size())));
     setCentralWidget(m_view);
     setAcceptDrops(true);
+    m_summary = new QLabel(this);
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(m_summary, 1);
+    statusBar()->setSizeGripEnabled(false);
+    connect(m_view, &CKelView::wallSetLoaded, this, &CMainFrame::ShowLoadSummary);
+    // The inspector's line stands in for the summary while the pointer is over the preview.
+    connect(&m_view->previewBox(), &CKelBox::pixelInspected, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            statusBar()->clearMessage();
+        } else {
+            statusBar()->showMessage(text);
+        }
+    });
 }
 
 void CMainFrame::FitToForm() {
-    // With no bars around it, the window's client area is exactly the form.
-    resize(m_view->FormSize());
+    // The client area is the form and the status line below it.
+    resize(m_view->FormSize() + QSize(0, statusBar()->sizeHint().height()));
+}
+
+void CMainFrame::ShowLoadSummary() {
+    const std::string line = ReportSummaryLine(m_document.session().report());
+    m_summary->setText(QString::fromStdString(line));
+    m_summary->setToolTip(m_summary->text());
 }
 
 void CMainFrame::InitialUpdate() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "core/common/message_texts.h"
 #include "qtimage/qt_file_name.h"
 
 namespace orvandel {
@@ -62,7 +63,7 @@ DecodeResult DecodeIndexed(const QImage& image, int reportedBits) {
             // Only a colour that is actually used counts: GIFs often carry an unused
             // transparent entry.
             if (qAlpha(table[index]) < 255) {
-                return DecodeResult::Fail("transparent pixels are not supported");
+                return DecodeResult::Fail(std::string(messages::kTransparentPixels));
             }
             picture.indices.push_back(index);
         }
@@ -77,7 +78,7 @@ DecodeResult DecodeColour(const QImage& image) {
             const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
             for (int x = 0; x < argb.width(); ++x) {
                 if (qAlpha(row[x]) < 255) {
-                    return DecodeResult::Fail("transparent pixels are not supported");
+                    return DecodeResult::Fail(std::string(messages::kTransparentPixels));
                 }
             }
         }
@@ -100,10 +101,10 @@ DecodeResult DecodeColour(const QImage& image) {
 
 std::string SizeRefusal(int width, int height) {
     if (width > kMaxPictureWidth) {
-        return "too wide " + std::to_string(width) + " > " + std::to_string(kMaxPictureWidth);
+        return messages::TooWide(width, kMaxPictureWidth);
     }
     if (height > kMaxPictureHeight) {
-        return "too high " + std::to_string(height) + " > " + std::to_string(kMaxPictureHeight);
+        return messages::TooTall(height, kMaxPictureHeight);
     }
     return {};
 }
@@ -129,6 +130,12 @@ DecodeResult QtPictureDecoder::Decode(const std::filesystem::path& fileName) con
     reader.setAutoTransform(false);
     if (!reader.canRead()) {
         return DecodeResult::Fail("not a readable picture (" + ToStd(reader.errorString()) + ")");
+    }
+    // Qt reads icons and cursors like any picture, but they are not bitmaps: refused, as every
+    // other non-bitmap picture type is.
+    const QByteArray format = reader.format().toLower();
+    if (format == "ico" || format == "cur" || format == "icns") {
+        return DecodeResult::Fail(std::string(messages::kIconNotPicture));
     }
     // Checked on the header alone, so a huge picture never reaches the pixel decoder.
     const QSize announced = reader.size();

@@ -185,6 +185,19 @@ TEST(CliCheck, JsonHoldsTheReportForScripts) {
     EXPECT_TRUE(failed.at("pictures")[2].at("name").get<std::string>().starts_with("0086"));
 }
 
+#ifdef ORVANDEL_CLI_HAS_QTIMAGE
+TEST(CliCheck, OverlayWritesAPngSheetBesideTheReport) {
+    TempFolder home;
+    WriteSeeThroughSet(home.path());
+    const CliResult result = RunCli(home.path(), {"check", "--overlay", "sheet.png"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::vector<unsigned char> png = ReadFileBytes(home / "sheet.png");
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(RunCli(home.path(), {"check", "--overlay", "sheet.bmp"}).status, 2);
+}
+#endif
+
 TEST(CliCheck, RefusedPicturesShowTheirReasonAndSize) {
     TempFolder home;
     WriteWallSet(home.path());

@@ -87,6 +87,7 @@ TEST_F(CliUsage, EverySubcommandsHelpListsItsOptionsWithAnExample) {
         {"render", {"--at", "--output", "--quiet", "Example: orvandel-cli render"}},
         {"check", {"--strict", "--quiet", "Example: orvandel-cli check"}},
         {"pieces", {"-0", "Example: orvandel-cli pieces"}},
+        {"palette", {"--output", "Example: orvandel-cli palette"}},
     };
     for (const auto& [command, expected] : commands) {
         const CliResult help = RunCli(home.path(), {command, "--help"});

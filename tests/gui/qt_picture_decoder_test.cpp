@@ -107,6 +107,17 @@ TEST(QtPictureDecoderTest, OpaqueColourPicturesArriveAsTwentyFourBit) {
     EXPECT_NEAR(RedOf(jpeg.picture->ColourAt(8, 8)), 200, 4);
 }
 
+TEST(QtPictureDecoderTest, RefusesIconsAndCursorsAsNotPictures) {
+    TempFolder folder;
+    QImage icon(16, 16, QImage::Format_RGB32);
+    icon.fill(qRgb(200, 100, 50));
+    for (const char* name : {"wall.ico", "wall.cur"}) {
+        const auto result = QtPictureDecoder().Decode(Save(icon, folder, name, "ICO"));
+        EXPECT_FALSE(result.picture) << name;
+        EXPECT_EQ(result.reason, "an icon, not a picture") << name;
+    }
+}
+
 TEST(QtPictureDecoderTest, RefusesPicturesThatUseTransparency) {
     TempFolder folder;
     QImage argb(4, 4, QImage::Format_ARGB32);
@@ -236,11 +247,11 @@ TEST(QtPictureDecoderTest, RefusesOversizedPicturesBeforeDecodingThem) {
     testing::WriteFileBytes(folder / "wide.png", PngHeaderOnly(5000, 10));
     const auto wide = QtPictureDecoder().Decode(folder / "wide.png");
     EXPECT_FALSE(wide.picture);
-    EXPECT_NE(wide.reason.find("too wide 5000 > 320"), std::string::npos) << wide.reason;
+    EXPECT_NE(wide.reason.find("too wide: 5000 > 320"), std::string::npos) << wide.reason;
 
     testing::WriteFileBytes(folder / "tall.png", PngHeaderOnly(320, 1001));
     const auto tall = QtPictureDecoder().Decode(folder / "tall.png");
-    EXPECT_NE(tall.reason.find("too high 1001 > 1000"), std::string::npos) << tall.reason;
+    EXPECT_NE(tall.reason.find("too tall: 1001 > 1000"), std::string::npos) << tall.reason;
 
     // The largest allowed picture still loads.
     QImage largest(320, 1000, QImage::Format_RGB32);

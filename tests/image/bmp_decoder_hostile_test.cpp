@@ -129,22 +129,23 @@ constexpr FieldLie kLies[] = {
     {"width 0", 18, 4, 0, "bad width 0"},
     {"width -1", 18, 4, 0xFFFFFFFF, "bad width -1"},
     {"width INT_MIN", 18, 4, 0x80000000, "bad width -2147483648"},
-    {"width INT_MAX", 18, 4, 0x7FFFFFFF, "too wide: 2147483647 > 320"},
+    {"width INT_MAX", 18, 4, 0x7FFFFFFF, "too wide: 2147483647 > 320; crop or scale it down"},
     {"height 0", 22, 4, 0, "bad height 0"},
     {"height INT_MIN", 22, 4, 0x80000000, "bad height -2147483648"},
-    {"height INT_MAX", 22, 4, 0x7FFFFFFF, "too tall: 2147483647 > 1000"},
-    {"height -INT_MAX", 22, 4, 0x80000001, "too tall: 2147483647 > 1000"},
+    {"height INT_MAX", 22, 4, 0x7FFFFFFF, "too tall: 2147483647 > 1000; crop or scale it down"},
+    {"height -INT_MAX", 22, 4, 0x80000001, "too tall: 2147483647 > 1000; crop or scale it down"},
     {"planes 0", 26, 2, 0, "bad plane count 0 (must be 1)"},
     {"planes 2", 26, 2, 2, "bad plane count 2 (must be 1)"},
-    {"depth 0", 28, 2, 0, "unsupported depth 0"},
-    {"depth 2", 28, 2, 2, "unsupported depth 2"},
-    {"depth 16", 28, 2, 16, "unsupported depth 16"},
-    {"depth 32", 28, 2, 32, "unsupported depth 32"},
-    {"depth 65535", 28, 2, 65535, "unsupported depth 65535"},
+    {"depth 0", 28, 2, 0, "0 bits per pixel: save as 8-bit indexed or 24-bit"},
+    {"depth 2", 28, 2, 2, "2 bits per pixel: save as 8-bit indexed or 24-bit"},
+    {"depth 16", 28, 2, 16, "16 bits per pixel: save as 8-bit indexed or 24-bit"},
+    {"depth 32", 28, 2, 32, "32 bits per pixel: save as 8-bit indexed or 24-bit"},
+    {"depth 65535", 28, 2, 65535, "65535 bits per pixel: save as 8-bit indexed or 24-bit"},
     {"RLE4 at 8 bits", 30, 4, 2, "RLE4 compression needs 4 bits per pixel, not 8"},
-    {"bit fields", 30, 4, 3, "unsupported compression 3 (bit fields)"},
-    {"JPEG", 30, 4, 4, "unsupported compression 4 (embedded JPEG)"},
-    {"unknown compression", 30, 4, 99, "unsupported compression 99 (unknown)"},
+    {"bit fields", 30, 4, 3, "unsupported compression 3 (bit fields): save it uncompressed"},
+    {"JPEG", 30, 4, 4, "unsupported compression 4 (embedded JPEG): save it uncompressed"},
+    {"unknown compression", 30, 4, 99,
+     "unsupported compression 99 (unknown): save it uncompressed"},
     {"pixel offset 0", 10, 4, 0, "pixel offset 0 lies inside the header"},
     {"pixel offset 53", 10, 4, 53, "pixel offset 53 lies inside the header"},
     {"pixel offset at the end", 10, 4, 1110,
@@ -325,7 +326,7 @@ TEST_F(BmpHugeFileTest, AHugeFileWithAnOversizedHeaderIsRefusedAfterItsHeader) {
     if (!MakeFile(head, std::uintmax_t{2} << 30)) {
         GTEST_SKIP() << "no room for a 2 GiB sparse file";
     }
-    EXPECT_EQ(BmpDecoder().Decode(m_path).reason, "too wide: 100000 > 320");
+    EXPECT_EQ(BmpDecoder().Decode(m_path).reason, "too wide: 100000 > 320; crop or scale it down");
 }
 
 TEST_F(BmpHugeFileTest, PixelsFarIntoAHugeFileAreReadAlone) {

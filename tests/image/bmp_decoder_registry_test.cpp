@@ -87,7 +87,8 @@ TEST_F(PictureRegistryTest, BmpFilesStayWithTheBmpDecoderEvenWhenItRefuses) {
 
     auto bad = SmallBmp();
     bad[28] = 32;  // a depth the BMP decoder refuses
-    EXPECT_EQ(DecodePictureFile(Write("bad.bmp", bad)).reason, "unsupported depth 32");
+    EXPECT_EQ(DecodePictureFile(Write("bad.bmp", bad)).reason,
+              "32 bits per pixel: save as 8-bit indexed or 24-bit");
     EXPECT_EQ(greedy->decodes, 0);
 }
 

@@ -166,13 +166,15 @@ TEST(BmpDecoderTest, LargestPictureDecodesAndOneMoreIsRefused) {
     recipe.width = kMaxPictureWidth + 1;
     recipe.height = 10;
     recipe.indices.assign(static_cast<std::size_t>(recipe.width * recipe.height), 1);
-    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(recipe)).reason, "too wide: 321 > 320");
+    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(recipe)).reason,
+              "too wide: 321 > 320; crop or scale it down");
 
     recipe.width = 10;
     recipe.height = kMaxPictureHeight + 1;
     recipe.topDown = true;
     recipe.indices.assign(static_cast<std::size_t>(recipe.width * recipe.height), 1);
-    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(recipe)).reason, "too tall: 1001 > 1000");
+    EXPECT_EQ(BmpDecoder::DecodeBytes(BuildBmp(recipe)).reason,
+              "too tall: 1001 > 1000; crop or scale it down");
 }
 
 }  // namespace

@@ -152,9 +152,16 @@ TEST(PaletteRead, RefusedFilesLeaveThePaletteUntouched) {
     const Bytes good = Record(0x0300, 16, 16);
     const Bytes goodFile = PaletteFile(good);
     const std::vector<Case> cases = {
-        {"empty file", {}, "no RIFF chunk"},
-        {"no RIFF", Chunk("JUNK", good), "no RIFF chunk"},
-        {"RIFF without form type", Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0}, "no RIFF chunk"},
+        {"empty file",
+         {},
+         "no RIFF chunk, and not a JASC-PAL or GIMP palette: save the palette in one of these "
+         "formats"},
+        {"no RIFF", Chunk("JUNK", good),
+         "no RIFF chunk, and not a JASC-PAL or GIMP palette: save the palette in one of these "
+         "formats"},
+        {"RIFF without form type", Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0},
+         "no RIFF chunk, and not a JASC-PAL or GIMP palette: save the palette in one of these "
+         "formats"},
         {"no data chunk", Riff("PAL ", {Chunk("note", good)}), "no data chunk"},
         {"data after the RIFF end",
          [&] {
@@ -179,9 +186,9 @@ TEST(PaletteRead, RefusedFilesLeaveThePaletteUntouched) {
         {"huge chunk", Riff("PAL ", {Chunk("data", good, 0xFFFFFFFF)}),
          "data chunk of 4294967295 bytes is larger than 1032"},
         {"67-byte chunk", PaletteFile(Record(0x0300, 16, 15, 67)),
-         "data chunk of 67 bytes is shorter than 68"},
+         "data chunk of 67 bytes holds 15 colours; 16 are needed"},
         {"2-byte chunk", PaletteFile(Bytes{0x00, 0x03}),
-         "data chunk of 2 bytes is shorter than 68"},
+         "data chunk of 2 bytes holds 0 colours; 16 are needed"},
         {"count 15", PaletteFile(Record(0x0300, 15, 16)), "entry count 15 is not 16..256"},
         {"count 257", PaletteFile(Record(0x0300, 257, 257)), "entry count 257 is not 16..256"},
         {"version 0x0301", PaletteFile(Record(0x0301, 16, 16)), "version 0x0301 is not 0x0300"},
@@ -249,6 +256,64 @@ TEST(PaletteReadFile, SkipsHugeChunksWithoutReadingThem) {
     ASSERT_TRUE(status) << status.reason();
     ExpectRecordColours(palette);
     EXPECT_LT(elapsed, std::chrono::seconds(1));
+}
+
+}  // namespace
+}  // namespace orvandel
+
+namespace orvandel {
+namespace {
+
+std::string ColourLines(int count, const char* suffix = "") {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += std::to_string(i) + " " + std::to_string(2 * i % 256) + " " +
+                 std::to_string(255 - i) + suffix + "\n";
+    }
+    return lines;
+}
+
+TEST(PaletteReadText, JascAndGimpPalettesGiveTheirFirstSixteenColours) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string reason;  // empty: read
+    };
+    const Case cases[] = {
+        {"JASC, 16", "JASC-PAL\r\n0100\r\n16\r\n" + ColourLines(16), ""},
+        {"JASC, 256", "JASC-PAL\n0100\n256\n" + ColourLines(256), ""},
+        {"GIMP, named colours and comments",
+         "GIMP Palette\nName: Stone\nColumns: 4\n#\n# a comment\n" + ColourLines(20, "\tgrey"), ""},
+        {"JASC, 8", "JASC-PAL\n0100\n8\n" + ColourLines(8),
+         "JASC-PAL palette of 8 colours; 16 are needed"},
+        {"JASC, count beyond the lines", "JASC-PAL\n0100\n16\n" + ColourLines(9),
+         "JASC-PAL palette of 9 colours; 16 are needed"},
+        {"GIMP, 15", "GIMP Palette\n" + ColourLines(15),
+         "GIMP palette of 15 colours; 16 are needed"},
+        {"JASC, a channel past 255", "JASC-PAL\n0100\n16\n1 2 300\n" + ColourLines(15),
+         "JASC-PAL palette: line 4 is not as expected; write colours as three numbers from 0 "
+         "to 255"},
+        {"JASC, wrong version", "JASC-PAL\n0200\n16\n" + ColourLines(16),
+         "JASC-PAL palette: line 2 is not as expected; write colours as three numbers from 0 "
+         "to 255"},
+        {"plain text", "16 colours follow\n" + ColourLines(16),
+         "no RIFF chunk, and not a JASC-PAL or GIMP palette: save the palette in one of these "
+         "formats"},
+    };
+    for (const Case& c : cases) {
+        Palette16 palette;
+        palette[0] = 0xABCDEF;
+        const Status status = palette.ReadPaletteBytes(std::span<const std::uint8_t>(
+            reinterpret_cast<const std::uint8_t*>(c.text.data()), c.text.size()));
+        if (c.reason.empty()) {
+            ASSERT_TRUE(status) << c.what << ": " << status.reason();
+            EXPECT_EQ(palette[0], MakeColour(0, 0, 255)) << c.what;
+            EXPECT_EQ(palette[15], MakeColour(15, 30, 240)) << c.what;
+        } else {
+            EXPECT_EQ(status.reason(), c.reason) << c.what;
+            EXPECT_EQ(palette[0], 0xABCDEFu) << c.what;  // a refusal changes nothing
+        }
+    }
 }
 
 }  // namespace

@@ -152,9 +152,10 @@ TEST(PictureLimits, LargestPictureLoadsAndOneMoreFails) {
         int height;
         const char* reason;
     };
-    for (const Case c :
-         {Case{321, 10, "too wide: 321 > 320"}, Case{10, 1001, "too tall: 1001 > 1000"},
-          Case{-1, 10, "too wide: -1 > 320"}, Case{10, -5, "too tall: -5 > 1000"}}) {
+    for (const Case c : {Case{321, 10, "too wide: 321 > 320; crop or scale it down"},
+                         Case{10, 1001, "too tall: 1001 > 1000; crop or scale it down"},
+                         Case{-1, 10, "too wide: -1 > 320; crop or scale it down"},
+                         Case{10, -5, "too tall: -5 > 1000; crop or scale it down"}}) {
         DecodedPicture picture;  // refused on its size before any pixel is looked at
         picture.width = c.width;
         picture.height = c.height;
@@ -175,7 +176,7 @@ TEST(PictureLimits, OnlyDepthsOneFourEightAndTwentyFourConvert) {
         picture.bitsPerPixel = bits;
         CIndexedImage image = ImageWithPalette(palette);
         EXPECT_EQ(image.LoadFromPicture(picture).reason(),
-                  "unsupported depth " + std::to_string(bits));
+                  std::to_string(bits) + " bits per pixel: save as 8-bit indexed or 24-bit");
         EXPECT_EQ(image.loadInfo().bitsPerPixel, bits);
     }
 }
@@ -235,7 +236,7 @@ TEST(PictureFileLoading, DecoderRefusalsKeepTheImageAndGiveTheReason) {
 
     const auto wide = folder / "wide.bmp";
     testing::WriteFileBytes(wide, testing::MakeBmp(321, 1, 24, std::vector<Colour>(321)));
-    EXPECT_EQ(image.LoadFromFile(wide).reason(), "too wide: 321 > 320");
+    EXPECT_EQ(image.LoadFromFile(wide).reason(), "too wide: 321 > 320; crop or scale it down");
     EXPECT_EQ(image.width(), 2);
     EXPECT_EQ(image.GetIndex(1, 1), 4);
 }

@@ -94,6 +94,22 @@ TEST_F(LoadWallSetTest, CompleteSetWithoutWallSetFileLoadsSilently) {
     EXPECT_TRUE(wallSet.images[6].IsEmpty());
 }
 
+TEST_F(LoadWallSetTest, AMissingPictureNamesTheFileItProbablyMeant) {
+    // The artist's copies: one space less, another letter case and extension, and a name that
+    // is merely alike.
+    const std::string name0 = DefaultName(0);
+    fs::rename(home / name0, home / "0084 [Dungeon Graphics - Wall (Right Side 0)].bmp");
+    fs::rename(home / DefaultName(1), home / "0085 [DUNGEON GRAPHICS - WALL (LEFT SIDE 0)] .png");
+    fs::rename(home / DefaultName(2), home / "0086 Front.bmp");
+    const LoadReport report = Load();
+    ASSERT_EQ(report.failedPictures.size(), 3u);
+    EXPECT_EQ(report.failedPictures[0].reason,
+              "missing file; did you mean '0084 [Dungeon Graphics - Wall (Right Side 0)].bmp'?");
+    EXPECT_EQ(report.failedPictures[1].reason,
+              "missing file; did you mean '0085 [DUNGEON GRAPHICS - WALL (LEFT SIDE 0)] .png'?");
+    EXPECT_EQ(report.failedPictures[2].reason, "missing file");
+}
+
 TEST_F(LoadWallSetTest, HomeFolderNotCurrentFolderResolvesNames) {
     TempFolder elsewhere;
     const fs::path saved = fs::current_path();

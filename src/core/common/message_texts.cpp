@@ -65,6 +65,59 @@ std::string LintRepeatedSection(std::string_view name, int usedLine) {
            std::to_string(usedLine) + " is the one used";
 }
 
+std::string UnsupportedDepth(int bitsPerPixel) {
+    return std::to_string(bitsPerPixel) + " bits per pixel: save as 8-bit indexed or 24-bit";
+}
+
+std::string TooWide(long long width, int maxWidth) {
+    return "too wide: " + std::to_string(width) + " > " + std::to_string(maxWidth) +
+           "; crop or scale it down";
+}
+
+std::string TooTall(long long height, int maxHeight) {
+    return "too tall: " + std::to_string(height) + " > " + std::to_string(maxHeight) +
+           "; crop or scale it down";
+}
+
+std::string UnsupportedCompression(unsigned compression, std::string_view name) {
+    return "unsupported compression " + std::to_string(compression) + " (" + std::string(name) +
+           "): save it uncompressed";
+}
+
+std::string MissingFileDidYouMean(std::string_view candidate) {
+    return std::string(kMissingFile) + "; did you mean '" + std::string(candidate) + "'?";
+}
+
+std::string RiffTooFewColours(std::uint64_t dataBytes, std::uint64_t colours) {
+    return "data chunk of " + std::to_string(dataBytes) + " bytes holds " +
+           std::to_string(colours) + (colours == 1 ? " colour" : " colours") + "; 16 are needed";
+}
+
+std::string TooFewColours(std::string_view format, std::size_t colours) {
+    return std::string(format) + " palette of " + std::to_string(colours) +
+           (colours == 1 ? " colour" : " colours") + "; 16 are needed";
+}
+
+std::string BadTextPalette(std::string_view format, std::size_t line) {
+    return std::string(format) + " palette: line " + std::to_string(line) +
+           " is not as expected; write colours as three numbers from 0 to 255";
+}
+
+std::string NeitherPaletteNorPicture(std::string_view pictureReason) {
+    return "neither a palette nor a picture (" + std::string(pictureReason) +
+           "): give a RIFF, JASC-PAL or GIMP palette, or an indexed picture";
+}
+
+std::string ColourTableTooSmall(std::size_t colours) {
+    return "colour table of " + std::to_string(colours) + (colours == 1 ? " colour" : " colours") +
+           "; 16 are needed";
+}
+
+std::string PictureWithoutColourTable(int bitsPerPixel) {
+    return "a " + std::to_string(bitsPerPixel) +
+           "-bit picture has no colour table: give an indexed picture or a palette";
+}
+
 std::string BitmapsFailed(std::string_view list) {
     return std::string(kBitmapsFailedHeading) + std::string(list);
 }
@@ -170,6 +223,29 @@ std::string TooSmallSummary(std::string_view key, int width, int height, int nee
     return std::string(key) + " too small (" + std::to_string(width) + " x " +
            std::to_string(height) + ", needs " + std::to_string(neededWidth) + " x " +
            std::to_string(neededHeight) + ")";
+}
+
+std::string PictureKeyAndName(std::string_view key, std::string_view name) {
+    return std::string(key) + " \"" + std::string(name) + "\"";
+}
+
+std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColour, int index,
+                            bool seeThrough) {
+    std::string text = "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")" +
+                       std::string(kSummarySeparator) + "file " +
+                       (fileColour ? ColourText(*fileColour) : std::string("colour unknown")) +
+                       " -> index " + std::to_string(index);
+    return seeThrough ? text + ", see-through" : text;
+}
+
+std::string NoPixelHere(int width, int height) {
+    return "no pixel here: the picture is " + std::to_string(width) + " x " +
+           std::to_string(height);
+}
+
+std::string ThroughHole(std::string_view holeText, bool somethingBehind) {
+    return std::string(somethingBehind ? "; showing through " : "; not drawn by ") +
+           std::string(holeText);
 }
 
 std::string PositionReadOut(int x, int y, char facingLetter) {

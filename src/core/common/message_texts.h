@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,38 @@ inline constexpr std::string_view kSaveViewAction = "&Save view as\u2026";
 inline constexpr std::string_view kSaveViewTitle = "Save view as";
 std::string SaveViewFilter(std::string_view format, int scale);
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
+
+// Why a picture file is refused, each with what to do about it.
+inline constexpr std::string_view kIconNotPicture = "an icon, not a picture";
+
+inline constexpr std::string_view kTransparentPixels =
+    "transparent pixels: paint see-through areas in palette colour 10 instead";
+// "32 bits per pixel: save as 8-bit indexed or 24-bit"
+std::string UnsupportedDepth(int bitsPerPixel);
+// "too wide: 400 > 320; crop or scale it down", likewise "too tall".
+std::string TooWide(long long width, int maxWidth);
+std::string TooTall(long long height, int maxHeight);
+// "unsupported compression 3 (bit fields): save it uncompressed"
+std::string UnsupportedCompression(unsigned compression, std::string_view name);
+// "missing file; did you mean 'Wall 0084.png'?"
+std::string MissingFileDidYouMean(std::string_view candidate);
+
+// Why a palette file is refused.
+inline constexpr std::string_view kNoRiffChunk =
+    "no RIFF chunk, and not a JASC-PAL or GIMP palette: save the palette in one of these formats";
+// "data chunk of 36 bytes holds 8 colours; 16 are needed"
+std::string RiffTooFewColours(std::uint64_t dataBytes, std::uint64_t colours);
+// "JASC-PAL palette of 8 colours; 16 are needed"
+std::string TooFewColours(std::string_view format, std::size_t colours);
+// "GIMP palette: line 5 is not a colour; write it as three numbers from 0 to 255"
+std::string BadTextPalette(std::string_view format, std::size_t line);
+
+// Why a file gives no palette for `orvandel-cli palette`.
+std::string NeitherPaletteNorPicture(std::string_view pictureReason);
+std::string PictureWithoutColourTable(int bitsPerPixel);
+// "colour table of 2 colours; 16 are needed"
+std::string ColourTableTooSmall(std::size_t colours);
+inline constexpr std::string_view kCannotWriteFile = "cannot be written";
 
 // The reason given for a picture that was decoded but could not be matched: the palette failed.
 inline constexpr std::string_view kNotMatchedPaletteFailed = "not matched, the palette failed";
@@ -105,6 +138,26 @@ std::string ApproximationSummary(std::string_view key, std::uint32_t approximate
 std::string TooSmallSummary(std::string_view key, int width, int height, int neededWidth,
                             int neededHeight);
 inline constexpr std::string_view kSummarySeparator = " \xc2\xb7 ";  // a middle dot
+
+// The overlay sheet's words.
+inline constexpr std::string_view kSheetNotLoaded = "not loaded";
+inline constexpr std::string_view kSheetApproximatedLegend =
+    "approximated: the palette has no such colour, the game shows the nearest one it finds";
+inline constexpr std::string_view kSheetSeeThroughLegend =
+    "became see-through (index 10): the wall behind shows through";
+inline constexpr std::string_view kSheetMissingLegend =
+    "missing: a piece needs these pixels, the picture does not have them";
+
+// The pixel inspector's parts.
+inline constexpr std::string_view kFloorOrBackground = "floor or background";
+std::string PictureKeyAndName(std::string_view key, std::string_view name);
+// "pixel (12, 40) · file #1e3cdc -> index 10, see-through"; the file colour may be unknown.
+std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColour, int index,
+                            bool seeThrough);
+// "no pixel here: the picture is 40 x 100"
+std::string NoPixelHere(int width, int height);
+// What shows through a piece in front that did not draw the pixel: " (in front: ...)".
+std::string ThroughHole(std::string_view holeText, bool somethingBehind);
 
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/common/file_reader.h"
+#include "core/common/message_texts.h"
 
 namespace orvandel {
 namespace {
@@ -204,12 +205,10 @@ LayoutResult ReadLayout(std::span<const std::uint8_t> head, std::uint64_t fileSi
     layout.topDown = height < 0;
     height = height < 0 ? -height : height;
     if (width > kMaxPictureWidth) {
-        return Refuse("too wide: " + std::to_string(width) + " > " +
-                      std::to_string(kMaxPictureWidth));
+        return Refuse(messages::TooWide(width, kMaxPictureWidth));
     }
     if (height > kMaxPictureHeight) {
-        return Refuse("too tall: " + std::to_string(height) + " > " +
-                      std::to_string(kMaxPictureHeight));
+        return Refuse(messages::TooTall(height, kMaxPictureHeight));
     }
     layout.width = static_cast<int>(width);
     layout.height = static_cast<int>(height);
@@ -220,11 +219,11 @@ LayoutResult ReadLayout(std::span<const std::uint8_t> head, std::uint64_t fileSi
     const bool embedded =
         *kind == HeaderKind::kWindows && (layout.compression == 4 || layout.compression == 5);
     if (embedded) {
-        return Refuse("unsupported compression " + std::to_string(layout.compression) + " (" +
-                      CompressionName(layout.compression, *kind) + ")");
+        return Refuse(messages::UnsupportedCompression(layout.compression,
+                                                       CompressionName(layout.compression, *kind)));
     }
     if (!IsSupportedDepth(layout.bitsPerPixel)) {
-        return Refuse("unsupported depth " + std::to_string(layout.bitsPerPixel));
+        return Refuse(messages::UnsupportedDepth(layout.bitsPerPixel));
     }
     switch (layout.compression) {
         case kUncompressed:
@@ -243,8 +242,8 @@ LayoutResult ReadLayout(std::span<const std::uint8_t> head, std::uint64_t fileSi
             break;
         }
         default:
-            return Refuse("unsupported compression " + std::to_string(layout.compression) + " (" +
-                          CompressionName(layout.compression, *kind) + ")");
+            return Refuse(messages::UnsupportedCompression(
+                layout.compression, CompressionName(layout.compression, *kind)));
     }
 
     layout.pixelOffset = Read32(head, 10);

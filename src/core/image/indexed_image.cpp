@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/common/message_texts.h"
 #include "core/image/color_octree.h"
 #include "core/image/palette_dib.h"
 #include "core/image/palette_matching.h"
@@ -104,16 +105,14 @@ Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
     m_loadInfo.sourceWidth = picture.width;
     m_loadInfo.sourceHeight = picture.height;
     if (static_cast<std::uint32_t>(picture.width) > kMaxPictureWidth) {
-        return Status::Fail("too wide: " + std::to_string(picture.width) + " > " +
-                            std::to_string(kMaxPictureWidth));
+        return Status::Fail(messages::TooWide(picture.width, kMaxPictureWidth));
     }
     if (static_cast<std::uint32_t>(picture.height) > kMaxPictureHeight) {
-        return Status::Fail("too tall: " + std::to_string(picture.height) + " > " +
-                            std::to_string(kMaxPictureHeight));
+        return Status::Fail(messages::TooTall(picture.height, kMaxPictureHeight));
     }
     const int depth = picture.bitsPerPixel;
     if (depth != 1 && depth != 4 && depth != 8 && depth != 24) {
-        return Status::Fail("unsupported depth " + std::to_string(depth));
+        return Status::Fail(messages::UnsupportedDepth(depth));
     }
     if (picture.width == 0 || picture.height == 0) {
         return Status::Fail("empty picture");

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "core/common/file_reader.h"
+#include "core/common/message_texts.h"
+#include "core/image/text_palette.h"
 
 namespace orvandel {
 namespace {
@@ -103,12 +105,33 @@ std::string Hex16(std::uint16_t value) {
     return text;
 }
 
+// Only a file that is not RIFF at all is tried as text, so a RIFF palette reads as it always did.
+Status ReadTextPaletteFrom(ByteSource& source, Palette16& destination) {
+    constexpr std::uint64_t kMaxTextSize = 256 * 1024;  // 256 colours take a few kilobytes
+    const std::uint64_t size = source.Size();
+    std::string text(static_cast<std::size_t>(std::min(size, kMaxTextSize)), '\0');
+    const std::size_t got = source.ReadAt(
+        0, std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(text.data()), text.size()));
+    text.resize(got);
+    std::array<Colour, Palette16::kSize> colours{};
+    const std::optional<Status> read = ReadTextPalette(text, colours);
+    if (!read) {
+        return Status::Fail(std::string(messages::kNoRiffChunk));
+    }
+    if (*read) {
+        for (int i = 0; i < Palette16::kSize; ++i) {
+            destination[i] = colours[static_cast<std::size_t>(i)];
+        }
+    }
+    return *read;
+}
+
 Status ReadPalette(ByteSource& source, Palette16& destination) {
     const std::uint64_t fileSize = source.Size();
     const auto riff = FindChunk(source, 0, fileSize, "RIFF", false);
     // The form type follows the RIFF header; it may be anything, but it must be there.
     if (!riff || fileSize - riff->contents < 4) {
-        return Status::Fail("no RIFF chunk");
+        return ReadTextPaletteFrom(source, destination);
     }
     const std::uint64_t riffEnd = std::min(fileSize, riff->contents + riff->size);
     const auto data = FindChunk(source, riff->contents + 4, riffEnd, "data", true);
@@ -120,8 +143,8 @@ Status ReadPalette(ByteSource& source, Palette16& destination) {
                             " bytes is larger than " + std::to_string(kMaxDataSize));
     }
     if (data->size < kMinDataSize) {
-        return Status::Fail("data chunk of " + std::to_string(data->size) +
-                            " bytes is shorter than " + std::to_string(kMinDataSize));
+        return Status::Fail(
+            messages::RiffTooFewColours(data->size, data->size < 4 ? 0 : (data->size - 4) / 4));
     }
     std::array<std::uint8_t, kMaxDataSize> record{};
     const std::span<std::uint8_t> wanted(record.data(), data->size);

@@ -75,7 +75,13 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
                                   ? Status::Fail("empty file name")
                                   : image.LoadFromFile(ResolvePictureName(name, homeFolder));
         if (!status) {
-            report.failedPictures.push_back({static_cast<int>(slot), name, status.reason()});
+            std::string reason = status.reason();
+            if (reason == messages::kMissingFile) {
+                if (const auto similar = SimilarPictureName(name, homeFolder)) {
+                    reason = messages::MissingFileDidYouMean(*similar);
+                }
+            }
+            report.failedPictures.push_back({static_cast<int>(slot), name, std::move(reason)});
         }
         if (!report.paletteLoaded) {
             report.decodedWithoutPalette[slot] = scratch.loadInfo();

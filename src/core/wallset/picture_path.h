@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace orvandel {
@@ -13,5 +14,17 @@ namespace orvandel {
 // load reports the file as missing. An empty name gives an empty path.
 std::filesystem::path ResolvePictureName(const std::string& name,
                                          const std::filesystem::path& homeFolder);
+
+// For a name that resolves to no file: an entry of the folder it points into whose name differs
+// only in letter case, blanks or extension ("0084 wall.BMP" for "0084wall.png"), written the
+// way the wall-set file would name it. None when there is no such entry.
+std::optional<std::string> SimilarPictureName(const std::string& name,
+                                              const std::filesystem::path& homeFolder);
+
+// For a name that resolves to no file: an entry of the folder it points into whose name differs
+// only in letter case, blanks or extension ("0084 wall.BMP" for "0084wall.png"), written the
+// way the wall-set file would name it. None when there is no such entry.
+std::optional<std::string> SimilarPictureName(const std::string& name,
+                                              const std::string& homeFolder);
 
 }  // namespace orvandel
