@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using Text = std::vector<unsigned char>;
 
-bool WriteText(const fs::path& target, const std::string& text) {
+Status WriteText(const fs::path& target, const std::string& text) {
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
     const std::array<std::span<const std::uint8_t>, 1> chunks{bytes};
@@ -63,11 +63,13 @@ TEST(AtomicWriteWindows, ReadOnlyOrLockedTargetFailsAndKeepsTheOldFile) {
         bool readOnly;
         DWORD lockShare;  // the holder's share mode, when it holds the file open
         bool locked;
+        const char* reason;
     };
     const Case cases[] = {
-        {"read-only", true, 0, false},
-        {"open and shared with nobody", false, 0, true},
-        {"open, shared for reading and writing", false, FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+        {"read-only", true, 0, false, "permission denied"},
+        {"open and shared with nobody", false, 0, true, "in use by another program"},
+        {"open, shared for reading and writing", false, FILE_SHARE_READ | FILE_SHARE_WRITE, true,
+         "in use by another program"},
     };
     for (const Case& c : cases) {
         testing::TempFolder folder;
@@ -83,7 +85,7 @@ TEST(AtomicWriteWindows, ReadOnlyOrLockedTargetFailsAndKeepsTheOldFile) {
             ASSERT_NE(holder, INVALID_HANDLE_VALUE) << c.what;
         }
 
-        EXPECT_FALSE(WriteText(target, "new")) << c.what;
+        EXPECT_EQ(WriteText(target, "new").reason(), c.reason) << c.what;
         if (holder != INVALID_HANDLE_VALUE) {
             ::CloseHandle(holder);
         }

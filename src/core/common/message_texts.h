@@ -102,6 +102,7 @@ inline constexpr std::string_view kNotMatchedPaletteFailed = "not matched, the p
 // Why a file could not be written, in the details of an export's failure message.
 inline constexpr std::string_view kWritePermissionDenied = "permission denied";
 inline constexpr std::string_view kWriteNoSpace = "no space left on device";
+inline constexpr std::string_view kWriteInUse = "in use by another program";
 inline constexpr std::string_view kWriteIsAFolder = "is a folder";
 inline constexpr std::string_view kWriteNoFolder = "its folder does not exist";
 inline constexpr std::string_view kWriteFailed = "cannot be written";

@@ -143,6 +143,9 @@ std::string WriteFailureReason(std::error_code error) {
     if (error == std::errc::no_space_on_device || IsOverQuota(error)) {
         return std::string(messages::kWriteNoSpace);
     }
+    if (error == std::errc::device_or_resource_busy || error == std::errc::text_file_busy) {
+        return std::string(messages::kWriteInUse);
+    }
     if (error == std::errc::is_a_directory) {
         return std::string(messages::kWriteIsAFolder);
     }
