@@ -24,9 +24,13 @@ class CliPictureOutput : public ::testing::Test {
 protected:
     void SetUp() override { WriteWallSet(home.path()); }
 
-    std::vector<std::string> Render(std::vector<std::string> options) {
-        options.insert(options.begin(), "render");
-        return options;
+    // Built front to back: GCC 12 at -O3 warns, wrongly, about inserting at the front.
+    std::vector<std::string> Render(const std::vector<std::string>& options) {
+        std::vector<std::string> command;
+        command.reserve(options.size() + 1);
+        command.emplace_back("render");
+        command.insert(command.end(), options.begin(), options.end());
+        return command;
     }
 
     TempFolder home;
@@ -96,8 +100,13 @@ ClosedPipeRun RunIntoClosedPipe(const fs::path& folder, std::vector<std::string>
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    arguments.insert(arguments.begin(), ORVANDEL_CLI_PATH);
-    arguments.insert(arguments.end(), {"--home", folder.string()});
+    std::vector<std::string> command;
+    command.reserve(arguments.size() + 3);
+    command.emplace_back(ORVANDEL_CLI_PATH);
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    command.emplace_back("--home");
+    command.emplace_back(folder.string());
+    arguments = std::move(command);
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
