@@ -101,8 +101,11 @@ void CheckLoaded(const WallSet& wallSet, const LoadReport& report) {
             static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height());
         FUZZ_CHECK(AllIndicesValid(image.pixels(), count, Palette16::kSize));
     }
+    for (const FailedPicture& failed : report.failedPictures) {
+        FUZZ_CHECK(failed.slot >= 0 && failed.slot < 6 && !failed.reason.empty());
+    }
+    // Without a palette the pictures are still read, for their own problems, but none is kept.
     if (!report.paletteLoaded) {
-        FUZZ_CHECK(report.failedPictures.empty());
         for (const CIndexedImage& image : wallSet.images) {
             FUZZ_CHECK(image.IsEmpty());
         }
