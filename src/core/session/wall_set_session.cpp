@@ -94,10 +94,10 @@ WallSetSession::Inputs WallSetSession::InputFiles() const {
     if (!wallSetFile.empty()) {
         addFile(wallSetFile);
     }
+    // The names the last load read: the files watched are the ones shown, and the wall-set
+    // file is not read a second time for them.
     std::vector<std::string> names{kPaletteFileName};
-    for (const WallSetKey& key : kWallSetKeys) {
-        names.push_back(m_document.ReadSetting(kWallSetSection, key.key, key.defaultName));
-    }
+    names.insert(names.end(), m_lastLoad.names.begin(), m_lastLoad.names.end());
     for (const std::string& name : names) {
         if (name.empty()) {
             continue;

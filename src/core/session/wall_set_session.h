@@ -63,8 +63,8 @@ public:
     // quiet line inside the window, not a box; none when everything loaded.
     SessionReport LiveReload();
 
-    // The files the wall set is made from as they resolve now, and the folders to watch for
-    // files replaced by a rename or appearing later.
+    // The files the last load's names resolve to now, and the folders to watch for files
+    // replaced by a rename or appearing later.
     struct Inputs {
         std::vector<std::filesystem::path> files;
         std::vector<std::filesystem::path> folders;
