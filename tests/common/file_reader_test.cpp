@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "support/special_file.h"
+#include "support/non_regular_file.h"
 #include "support/temp_folder.h"
 
 namespace orvandel::testing {
@@ -16,7 +16,7 @@ std::string ReasonOf(const std::filesystem::path& path) {
 
 TEST(FileReaderTest, RefusesWhatIsNotARegularFileWithoutBlocking) {
     TempFolder folder;
-    const auto fifo = MakeSpecialFile(folder.path(), "fifo");
+    const auto fifo = MakeNonRegularFile(folder.path(), "fifo");
     ASSERT_FALSE(fifo.empty());
     EXPECT_EQ(ReasonOf(folder / "absent"), "missing file");
     EXPECT_EQ(ReasonOf(folder / "absent" / "below"), "missing file");

@@ -5,7 +5,7 @@
 
 #include "core/image/picture_decoder.h"
 #include "image/bmp_decoder_builder.h"
-#include "support/special_file.h"
+#include "support/non_regular_file.h"
 #include "support/temp_folder.h"
 
 namespace orvandel {
@@ -98,7 +98,7 @@ TEST_F(PictureRegistryTest, FilesNoDecoderCanReadSayWhy) {
     EXPECT_EQ(DecodePictureFile(Write("b.png", {0x89, 'P', 'N', 'G'})).reason,
               "not a BMP file, and no decoder for this format");
     EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "is a folder, not a file");
-    const auto fifo = testing::MakeSpecialFile(m_folder.path(), "fifo.bmp");
+    const auto fifo = testing::MakeNonRegularFile(m_folder.path(), "fifo.bmp");
     ASSERT_FALSE(fifo.empty());
     EXPECT_EQ(DecodePictureFile(fifo).reason, "not a regular file");
     // Only a whole "BM" counts as a BMP signature.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/special_file.h"
+#include "support/non_regular_file.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
 
@@ -226,7 +226,7 @@ TEST(PaletteReadFile, MissingFileFolderAndFifoFail) {
     const Status missing = palette.ReadPaletteFile(folder / "wallpalette.pal");
     EXPECT_EQ(missing.reason(), "missing file");
     EXPECT_FALSE(palette.ReadPaletteFile(folder.path()));
-    const auto fifo = testing::MakeSpecialFile(folder.path(), "fifo.pal");
+    const auto fifo = testing::MakeNonRegularFile(folder.path(), "fifo.pal");
     ASSERT_FALSE(fifo.empty());
     EXPECT_EQ(palette.ReadPaletteFile(fifo).reason(), "not a regular file");
     EXPECT_EQ(palette, testing::TestPalette());
