@@ -52,8 +52,6 @@ std::string CannotSaveTestMap(std::string_view fileName);
 inline constexpr std::string_view kNothingWrittenForPartialSet =
     "the wall set did not load completely; with --no-partial nothing was written";
 inline constexpr std::string_view kPictureHasNoPixels = "the picture holds no pixels";
-inline constexpr std::string_view kNoPngWriter =
-    "this build of orvandel-cli cannot write PNG files";
 inline constexpr std::string_view kFileNotWritten = "the file could not be written";
 std::string StandardOutputNotWritten(std::string_view reason);
 
