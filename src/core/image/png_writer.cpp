@@ -22,7 +22,7 @@ struct PngOutput {
     LibpngMessage message;
 };
 
-extern "C" void AppendToOutput(png_structp png, png_bytep bytes, std::size_t length) {
+extern "C" void PngAppendToOutput(png_structp png, png_bytep bytes, std::size_t length) {
     auto* out = static_cast<PngOutput*>(png_get_io_ptr(png));
     if (length > out->capacity - out->size) {
         std::size_t capacity = out->capacity == 0 ? 4096 : out->capacity;
@@ -40,7 +40,7 @@ extern "C" void AppendToOutput(png_structp png, png_bytep bytes, std::size_t len
     out->size += length;
 }
 
-extern "C" void FlushOutput(png_structp) {}
+extern "C" void PngFlushOutput(png_structp) {}
 
 // Everything the encoder needs, laid out before it starts, so that nothing inside the setjmp
 // frame owns memory.
@@ -70,7 +70,7 @@ bool EncodeLayout(const PngLayout& layout, PngOutput& out) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_set_write_fn(png, &out, AppendToOutput, FlushOutput);
+    png_set_write_fn(png, &out, PngAppendToOutput, PngFlushOutput);
     png_set_IHDR(png, info, static_cast<png_uint_32>(layout.width),
                  static_cast<png_uint_32>(layout.height), layout.bitDepth, layout.colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
