@@ -14,6 +14,11 @@ jobs=$(nproc)
 
 # libpng, libjpeg-turbo and giflib for MinGW, built once from Debian's sources and cached.
 deps=$(./tools/windows-deps.sh)
+# CMake keeps the libraries it found; when they moved (new versions), it must look again.
+if [ -f build-windows/CMakeCache.txt ] &&
+   grep -F "$(dirname "$deps")/" build-windows/CMakeCache.txt | grep -qvF "$deps"; then
+  rm -f build-windows/CMakeCache.txt
+fi
 # The preset (CMakePresets.json) holds the toolchain file and the options: no Qt.
 cmake --preset windows-cross -DORVANDEL_WINDOWS_DEPS="$deps" >/dev/null
 cmake --build build-windows -j"$jobs"
@@ -37,6 +42,8 @@ mkdir -p "$package"
 cp build-windows/src/cli/orvandel-cli.exe "$package/"
 x86_64-w64-mingw32-strip "$package/orvandel-cli.exe"
 cp tools/windows-package-readme.txt "$package/README.txt"
+# The picture libraries linked into the exe, with their licences.
+cp -R "$deps/licenses" "$package/licenses"
 rm -f build-windows/orvandel-cli-windows-x64.zip
 (cd build-windows/package && cmake -E tar cf ../orvandel-cli-windows-x64.zip --format=zip orvandel-cli)
 echo "build-windows/orvandel-cli-windows-x64.zip"

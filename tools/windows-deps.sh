@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 # Bump when the recipe below changes, so that an old cache is not taken for the new one.
-recipe=1
+recipe=2
 cache="${ORVANDEL_WINDOWS_DEPS_CACHE:-$root/.cache/windows-deps}"
 packages=(libpng1.6 libjpeg-turbo giflib)
 
@@ -118,8 +118,18 @@ done
 x86_64-w64-mingw32-ar rcs "$staging/lib/libgif.a" "$work/build-gif"/*.o
 cp "$sources/giflib/gif_lib.h" "$staging/include/"
 
+# Their licences travel with the exe that links them.
+mkdir -p "$staging/licenses"
+cp "$sources/libpng1.6/LICENSE" "$staging/licenses/libpng.txt"
+cat "$sources/libjpeg-turbo/LICENSE.md" "$sources/libjpeg-turbo/README.ijg" \
+  >"$staging/licenses/libjpeg-turbo.txt"
+cp "$sources/giflib/COPYING" "$staging/licenses/giflib.txt"
+cp /usr/share/doc/libz-mingw-w64-dev/copyright "$staging/licenses/zlib.txt"
+
 mkdir -p "$cache"
 rm -rf "$prefix"
 mv "$staging" "$prefix"
 touch "$prefix/done"
+# Builds of older recipes or versions are of no further use.
+find "$cache" -mindepth 1 -maxdepth 1 ! -name "$key" -exec rm -rf {} +
 echo "$prefix"
