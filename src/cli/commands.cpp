@@ -56,7 +56,7 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     if (request.mapFile) {
         MapTextResult mapLoad = ReadMapFile(*request.mapFile);
         if (!mapLoad.map) {
-            err << "orvandel-cli: --map '" << request.mapFile->string() << "': " << mapLoad.error
+            err << "orvandel-cli: --map '" << PathToUtf8(*request.mapFile) << "': " << mapLoad.error
                 << "\n";
             return kExitUsage;
         }
@@ -127,7 +127,7 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
         const Status written =
             WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
-            err << "orvandel-cli: '" << request.overlay->string()
+            err << "orvandel-cli: '" << PathToUtf8(*request.overlay)
                 << "' could not be written: " << written.reason() << "\n";
             return kExitFailed;
         }
@@ -149,18 +149,19 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
 int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {
     const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
     if (!read.palette) {
-        err << "orvandel-cli: '" << request.paletteSource.string() << "': " << read.reason << "\n";
+        err << "orvandel-cli: '" << PathToUtf8(request.paletteSource) << "': " << read.reason
+            << "\n";
         return kExitFailed;
     }
     if (request.paletteOutput) {
         const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
         if (!written) {
-            err << "orvandel-cli: '" << request.paletteOutput->string() << "' " << written.reason()
-                << "\n";
+            err << "orvandel-cli: '" << PathToUtf8(*request.paletteOutput) << "' "
+                << written.reason() << "\n";
             return kExitFailed;
         }
-        out << "wrote the 16 colours of " << request.paletteSource.string() << " to "
-            << request.paletteOutput->string() << "\n";
+        out << "wrote the 16 colours of " << PathToUtf8(request.paletteSource) << " to "
+            << PathToUtf8(*request.paletteOutput) << "\n";
         return kExitOk;
     }
     const bool swatches = IsTerminal(out);

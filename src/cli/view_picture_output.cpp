@@ -10,6 +10,7 @@
 
 #include "cli/optional_formats.h"
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/image/file_ops.h"
 
 namespace orvandel::cli {
@@ -27,7 +28,7 @@ std::optional<ViewPictureFormat> ViewPictureFormatFor(const std::filesystem::pat
     if (!fileName.has_stem()) {
         return std::nullopt;  // ".bmp" alone names no picture
     }
-    const std::string ending = fileName.extension().string();
+    const std::string ending = PathToUtf8(fileName.extension());
     return ending.size() > 1 ? ViewPictureFormatNamed(ending.substr(1)) : std::nullopt;
 }
 

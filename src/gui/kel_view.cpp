@@ -25,6 +25,7 @@
 #include "gui/walk_button.h"
 #include "gui/wall_set_watcher.h"
 #include "qtimage/palette_dib_image.h"
+#include "qtimage/qt_file_name.h"
 
 namespace orvandel {
 namespace {
@@ -80,7 +81,7 @@ QString NoticeText(const SessionReport& report) {
 }
 
 std::filesystem::path ToPath(const QString& fileName) {
-    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+    return PathOfQtFileName(fileName);
 }
 
 }  // namespace
