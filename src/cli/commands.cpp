@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <filesystem>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -16,13 +15,10 @@
 #include "core/common/standard_output.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/image/palette_file.h"
-#include "core/map/map_text.h"
 #include "core/report/check_text.h"
 #include "core/report/overlay_sheet.h"
 #include "core/report/report_json.h"
-#include "core/report/report_problems.h"
 #include "core/view/view_picture_size.h"
-#include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
 
@@ -52,70 +48,60 @@ int RunPieces(const CliRequest& request, std::ostream& out) {
 
 int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
-    MapState map;
+    // With the picture on standard output, nothing else may go there.
+    std::ostream& reportOut = request.outputToStdout ? err : out;
     if (request.mapFile) {
-        MapTextResult mapLoad = ReadMapFile(*request.mapFile);
-        if (!mapLoad.map) {
-            err << "orvandel-cli: --map '" << PathToUtf8(*request.mapFile) << "': " << mapLoad.error
-                << "\n";
-            return kExitUsage;
+        const SessionReport opened = session.OpenMap(*request.mapFile);
+        WriteReport(opened, reportOut, err);
+        if (!opened.ok()) {
+            return ExitStatusOf(opened.outcome);
         }
-        map = *mapLoad.map;
     }
     for (const Point& cell : request.toggles) {
-        map.ToggleCell(cell.x, cell.y);
+        session.map().ToggleCell(cell.x, cell.y);
     }
-    map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
+    session.map().PlaceViewer(request.placement.x, request.placement.y,
+                              request.placement.direction);
 
-    const SessionReport loaded = session.Load();
-    // With the picture on standard output, nothing else may go there.
-    WriteReport(loaded, request.outputToStdout ? err : out, err);
-    ViewRenderer renderer;
-    if (!renderer.RenderView(session.wallSet(), map, request.evenOdd)) {
-        err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
-        return kExitFailed;
-    }
-    if (request.noPartial && loaded.outcome != Outcome::Done) {
-        err << "orvandel-cli: " << messages::kNothingWrittenForPartialSet << "\n";
-        return kExitFailed;
-    }
-    std::unique_ptr<CPaletteDib> scaled;
+    WriteReport(session.Load(), reportOut, err);
+    RenderOptions options{request.evenOdd, std::nullopt, request.noPartial};
     if (request.size) {
-        scaled = ScaleViewPicture(renderer.viewport(), FitViewportIn(*request.size));
-        if (!scaled) {
-            err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
-            return kExitFailed;
-        }
+        options.size = FitViewportIn(*request.size);
     }
-    const CPaletteDib& picture = scaled ? *scaled : renderer.viewport();
+    const RenderRun rendered = session.RenderPicture(options);
+    WriteReport(rendered.report, reportOut, err);
+    if (!rendered.picture) {
+        return ExitStatusOf(rendered.report.outcome);
+    }
     if (request.outputToStdout) {
         SendStandardOutputAsBytes();
-        const SendResult sent = SendViewPicture(picture, out, request.format);
+        const SendResult sent = SendViewPicture(*rendered.picture, out, request.format);
         if (sent.outcome == SendOutcome::kFailed) {
             err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
         }
-        return sent.outcome == SendOutcome::kSent ? ExitStatusOf(loaded.outcome) : kExitFailed;
+        return sent.outcome == SendOutcome::kSent ? ExitStatusOf(rendered.report.outcome)
+                                                  : kExitFailed;
     }
-    const Status written = WriteViewPicture(picture, request.output, request.format);
+    const Status written = WriteViewPicture(*rendered.picture, request.output, request.format);
     if (!written) {
         err << "orvandel-cli: '" << PathToUtf8(request.output)
             << "' could not be written: " << written.reason() << "\n";
         return kExitFailed;
     }
+    const MapState& map = session.map();
     out << "rendered "
         << messages::PositionReadOut(map.viewerX(), map.viewerY(),
                                      DirectionLetter(map.viewerDirection()))
         << (request.evenOdd ? " even/odd" : "") << " to " << PathToUtf8(request.output) << "\n";
-    return ExitStatusOf(loaded.outcome);
+    return ExitStatusOf(rendered.report.outcome);
 }
 
 // The load's notices name the files that failed, the palette's failure included; the rest of
 // the findings follow them on stderr, so every problem is said once.
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
-    const SessionReport loaded = session.Load();
     // A pipeline reads stdout as one JSON object, so nothing else may go there.
-    WriteReport(loaded, request.json ? err : out, err);
+    WriteReport(session.Load(), request.json ? err : out, err);
     const WallSetReport& report = session.report();
     if (request.json) {
         out << WallSetReportJson(report, request.homeFolder, request.wallSet).dump(2) << "\n";
@@ -132,18 +118,12 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
             return kExitFailed;
         }
     }
-    // The load's notice named the files that failed; the rest of the problems follow it.
-    for (const std::string& problem : StrictProblemLines(report, session.document().path())) {
+    const CheckRun checked = session.Check(request.strict);
+    for (const std::string& problem : checked.problems) {
         err << (request.strict ? "" : "warning: ") << problem << "\n";
     }
     err.flush();
-    if (!loaded.ok() || report.FailedFiles() > 0) {
-        return kExitFailed;
-    }
-    if (request.strict && !report.StrictOk()) {
-        return kExitFailed;
-    }
-    return kExitOk;
+    return ExitStatusOf(checked.outcome);
 }
 
 int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {

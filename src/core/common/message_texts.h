@@ -48,9 +48,11 @@ std::string ExportWithoutPalette(std::string_view paletteReason);
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
 std::string CannotSaveTestMap(std::string_view fileName);
 
-// orvandel-cli's render.
+// A picture of the view.
 inline constexpr std::string_view kNothingWrittenForPartialSet =
     "the wall set did not load completely; with --no-partial nothing was written";
+inline constexpr std::string_view kViewportBitmapFailed =
+    "the viewport bitmap could not be created; nothing was written";
 inline constexpr std::string_view kPictureHasNoPixels = "the picture holds no pixels";
 inline constexpr std::string_view kNoPngWriter =
     "this build of orvandel-cli cannot write PNG files";
