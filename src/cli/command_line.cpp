@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/cli_texts.h"
 #include "cli/position_arguments.h"
 #include "cli/view_picture_output.h"
 #include "core/common/path_text.h"
@@ -87,9 +88,7 @@ std::optional<UsageProblem> ResolveOutput(const RawArguments& raw, const fs::pat
     const std::optional<ViewPictureFormat> format =
         named ? named : ViewPictureFormatFor(raw.output);
     if (!format || !fs::path(raw.output).has_filename()) {
-        return UsageProblem{"--output '" + raw.output +
-                            "': the name must end in .bmp or .png, or --format must name the "
-                            "format"};
+        return UsageProblem{texts::OutputNeedsFormat(raw.output)};
     }
     request.format = *format;
     request.output = AbsoluteFrom(startFolder, raw.output);
@@ -104,10 +103,10 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     } else {
         request.homeFolder = AbsoluteFrom(startFolder, raw.home);
         if (!fs::exists(request.homeFolder, error)) {
-            return UsageProblem{"home folder '" + raw.home + "' does not exist"};
+            return UsageProblem{texts::HomeFolderMissing(raw.home)};
         }
         if (!fs::is_directory(request.homeFolder, error)) {
-            return UsageProblem{"home folder '" + raw.home + "' is not a folder"};
+            return UsageProblem{texts::HomeNotAFolder(raw.home)};
         }
     }
     if (!raw.wallSet.empty()) {
@@ -122,7 +121,7 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     }
     if (request.command == Command::kCheck && !raw.overlay.empty()) {
         if (!raw.overlay.ends_with(".png") && !raw.overlay.ends_with(".PNG")) {
-            return UsageProblem{"--overlay '" + raw.overlay + "': the name must end in .png"};
+            return UsageProblem{texts::OverlayNotPng(raw.overlay)};
         }
         request.overlay = AbsoluteFrom(startFolder, raw.overlay);
     }
@@ -139,15 +138,13 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     for (const std::string& toggle : raw.toggles) {
         const std::optional<Point> cell = ParseCellArgument(toggle);
         if (!cell) {
-            return UsageProblem{"--toggle '" + toggle +
-                                "': expected X,Y with X and Y from 0 to 15"};
+            return UsageProblem{texts::BadToggle(toggle)};
         }
         request.toggles.push_back(*cell);
     }
     const std::optional<ViewerPlacement> placement = ParsePlacementArgument(raw.at);
     if (!placement) {
-        return UsageProblem{"--at '" + raw.at +
-                            "': expected X,Y,F with X and Y from 0 to 15 and F one of N, E, S, W"};
+        return UsageProblem{texts::BadPlacement(raw.at)};
     }
     request.placement = *placement;
     request.evenOdd = raw.evenOdd;
@@ -260,8 +257,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
 
     // CLI11 would call a misspelt command merely a missing one.
     if (argc > 1 && argv[1][0] != '-' && !IsCommandName(argv[1])) {
-        err << "orvandel-cli: unknown command '" << argv[1]
-            << "' (expected export, render, check, palette or pieces)\n";
+        err << texts::ToolProblem(texts::UnknownCommand(argv[1])) << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};
     }
     try {
@@ -288,7 +284,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     request.quiet = raw.quiet;
     request.json = raw.json;
     if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
-        err << "orvandel-cli: " << problem->text << "\n";
+        err << texts::ToolProblem(problem->text) << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};
     }
     return ParseOutcome{std::move(request), kExitOk};

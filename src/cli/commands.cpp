@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
 #include "cli/report_output.h"
@@ -77,22 +78,22 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
         SendStandardOutputAsBytes();
         const SendResult sent = SendViewPicture(*rendered.picture, out, request.format);
         if (sent.outcome == SendOutcome::kFailed) {
-            err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
+            err << texts::ToolProblem(messages::StandardOutputNotWritten(sent.problem)) << "\n";
         }
         return sent.outcome == SendOutcome::kSent ? ExitStatusOf(rendered.report.outcome)
                                                   : kExitFailed;
     }
     const Status written = WriteViewPicture(*rendered.picture, request.output, request.format);
     if (!written) {
-        err << "orvandel-cli: '" << PathToUtf8(request.output)
-            << "' could not be written: " << written.reason() << "\n";
+        err << texts::ToolProblem(
+                   texts::FileNotWritten(PathToUtf8(request.output), written.reason()))
+            << "\n";
         return kExitFailed;
     }
     const MapState& map = session.map();
-    out << "rendered "
-        << messages::PositionReadOut(map.viewerX(), map.viewerY(),
-                                     DirectionLetter(map.viewerDirection()))
-        << (request.evenOdd ? " even/odd" : "") << " to " << PathToUtf8(request.output) << "\n";
+    const std::string position = messages::PositionReadOut(map.viewerX(), map.viewerY(),
+                                                           DirectionLetter(map.viewerDirection()));
+    out << texts::Rendered(position, request.evenOdd, PathToUtf8(request.output)) << "\n";
     return ExitStatusOf(rendered.report.outcome);
 }
 
@@ -113,14 +114,15 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
         const Status written =
             WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
-            err << "orvandel-cli: '" << PathToUtf8(*request.overlay)
-                << "' could not be written: " << written.reason() << "\n";
+            err << texts::ToolProblem(
+                       texts::FileNotWritten(PathToUtf8(*request.overlay), written.reason()))
+                << "\n";
             return kExitFailed;
         }
     }
     const CheckRun checked = session.Check(request.strict);
     for (const std::string& problem : checked.problems) {
-        err << (request.strict ? "" : "warning: ") << problem << "\n";
+        err << (request.strict ? "" : texts::kWarningPrefix) << problem << "\n";
     }
     err.flush();
     return ExitStatusOf(checked.outcome);
@@ -129,30 +131,31 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
 int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {
     const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
     if (!read.palette) {
-        err << "orvandel-cli: '" << PathToUtf8(request.paletteSource) << "': " << read.reason
+        err << texts::ToolProblem(
+                   texts::FileProblem(PathToUtf8(request.paletteSource), read.reason))
             << "\n";
         return kExitFailed;
     }
     if (request.paletteOutput) {
         const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
         if (!written) {
-            err << "orvandel-cli: '" << PathToUtf8(*request.paletteOutput) << "' "
-                << written.reason() << "\n";
+            err << texts::ToolProblem(
+                       texts::FileThat(PathToUtf8(*request.paletteOutput), written.reason()))
+                << "\n";
             return kExitFailed;
         }
-        out << "wrote the 16 colours of " << PathToUtf8(request.paletteSource) << " to "
-            << PathToUtf8(*request.paletteOutput) << "\n";
+        out << texts::PaletteWritten(PathToUtf8(request.paletteSource),
+                                     PathToUtf8(*request.paletteOutput))
+            << "\n";
         return kExitOk;
     }
     const bool swatches = IsTerminal(out);
     for (int i = 0; i < Palette16::kSize; ++i) {
         const Colour colour = (*read.palette)[i];
-        out << (i < 10 ? " " : "") << i << "  " << messages::ColourText(colour);
-        if (swatches) {
-            out << "  \x1b[48;2;" << int{RedOf(colour)} << ";" << int{GreenOf(colour)} << ";"
-                << int{BlueOf(colour)} << "m      \x1b[0m";
-        }
-        out << (i == kTransparentIndex ? "  see-through" : "") << "\n";
+        const std::string swatch =
+            swatches ? texts::Swatch(RedOf(colour), GreenOf(colour), BlueOf(colour)) : "";
+        out << texts::PaletteEntry(i, messages::ColourText(colour), swatch, i == kTransparentIndex)
+            << "\n";
     }
     return kExitOk;
 }
@@ -161,7 +164,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     std::error_code error;
     const fs::path startFolder = fs::current_path(error);
     if (error) {
-        err << "orvandel-cli: the current folder cannot be read: " << error.message() << "\n";
+        err << texts::ToolProblem(texts::CurrentFolderUnreadable(error.message())) << "\n";
         return kExitUsage;
     }
     const ParseOutcome parsed = ParseCommandLine(argc, argv, startFolder, out, err);

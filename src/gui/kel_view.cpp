@@ -17,6 +17,7 @@
 #include "core/session/wall_set_session.h"
 #include "core/view/view_picture_size.h"
 #include "gui/file_dialogs.h"
+#include "gui/gui_texts.h"
 #include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
