@@ -10,8 +10,12 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
+std::string VersionLine(std::string_view version) {
+    return std::string(kProgram) + " " + std::string(version);
+}
+
 std::string ToolProblem(std::string_view text) {
-    return "orvandel-cli: " + std::string(text);
+    return std::string(kProgram) + ": " + std::string(text);
 }
 
 std::string FileNotWritten(std::string_view file, std::string_view reason) {
