@@ -4,8 +4,8 @@
     tools/make_fuzz_corpus.py [--out fuzz/corpus]
 
 Everything is generated from fixed data (the initial map from the core's own table), so the
-corpora are reproducible. The whole-folder
-seeds join the parts of a wall-set folder with the separator that fuzz_wallset_folder splits on.
+corpora are reproducible. The whole-folder seeds join the parts of a wall-set folder with the
+separator that fuzz_wallset_folder splits on.
 """
 
 import argparse
