@@ -22,8 +22,9 @@ LAYERS = [
 PROGRAMS = ["cli", "gui", "win32"]
 RANK = {folder: rank for rank, folder in enumerate(LAYERS)}
 RANK.update({program: len(LAYERS) for program in PROGRAMS})
-# Standard C++ only, no Qt.
+# Standard C++ only, no Qt: neither Qt's headers nor a folder built on them.
 WITHOUT_QT = [folder for folder in LAYERS if folder.startswith("core/")] + ["desk"]
+QT_FOLDERS = {"qtimage", "gui"}
 
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc", ".inl"}
 PER_SYSTEM_NAME = re.compile(r"_(posix|windows)\.(cpp|h)$")
@@ -99,6 +100,8 @@ def check_include(src, path, relative, here, form, name, per_system):
             return f"{relative}: includes {name}, which is in no layer folder"
         if there != here and RANK[there] >= RANK[here]:
             return f"{relative}: includes {name}, but {here} may not depend on {there}"
+        if here in WITHOUT_QT and there in QT_FOLDERS:
+            return f"{relative}: includes {name}, but {here} is standard C++ only"
         return None
     if form == '"':
         return f"{relative}: includes {name}, which is no file under src/"
@@ -200,7 +203,7 @@ def self_test():
         "cli/main.cpp": '#include "gui/box.h"\n#include "win32/frame.h"\n',
         "gui/box.h": "",
         "win32/frame.h": "",
-        "desk/model.h": '#include "cli/main.h"\n#include <QWidget>\n',
+        "desk/model.h": '#include "cli/main.h"\n#include <QWidget>\n#include "qtimage/reader.h"\n',
         "cli/main.h": "#include <nlohmann/json.hpp>\n",
         "cli/commands.cpp":
             "out << request.output.string();\nauto u = p.u8string();\nout << map->string();\n"
@@ -225,6 +228,7 @@ def self_test():
         "cli/main.cpp: includes win32/frame.h, but cli may not depend on win32",
         "desk/model.h: includes cli/main.h, but desk may not depend on cli",
         "desk/model.h: includes Qt's <QWidget>, but desk is standard C++ only",
+        "desk/model.h: includes qtimage/reader.h, but desk is standard C++ only",
         "cli/commands.cpp:1: a path meets text (.string())",
         "cli/commands.cpp:2: a path meets text (.u8string())",
         "cli/commands.cpp:3: a path meets text (->string())",
