@@ -1,13 +1,13 @@
 #include "cli/terminal.h"
 
-#include <unistd.h>
-
 #include <iostream>
+
+#include "core/common/standard_output.h"
 
 namespace orvandel::cli {
 
 bool IsTerminal(const std::ostream& out) {
-    return &out == &std::cout && ::isatty(STDOUT_FILENO) != 0;
+    return &out == &std::cout && StandardOutputIsTerminal();
 }
 
 }  // namespace orvandel::cli
