@@ -13,4 +13,7 @@ void IgnoreClosedPipeSignal();
 // every byte 10 into 13 10. Nothing to do elsewhere.
 void SendStandardOutputAsBytes();
 
+// Whether standard output is a terminal rather than a pipe or a file.
+bool StandardOutputIsTerminal();
+
 }  // namespace orvandel

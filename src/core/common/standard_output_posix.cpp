@@ -1,5 +1,7 @@
 #include "core/common/standard_output.h"
 
+#include <unistd.h>
+
 #include <csignal>
 
 namespace orvandel {
@@ -9,5 +11,9 @@ void IgnoreClosedPipeSignal() {
 }
 
 void SendStandardOutputAsBytes() {}
+
+bool StandardOutputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) != 0;
+}
 
 }  // namespace orvandel

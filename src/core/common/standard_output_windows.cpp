@@ -14,4 +14,8 @@ void SendStandardOutputAsBytes() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
 }
 
+bool StandardOutputIsTerminal() {
+    return ::_isatty(::_fileno(stdout)) != 0;
+}
+
 }  // namespace orvandel
