@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 
 #include "core/common/message_texts.h"
@@ -20,8 +21,6 @@ CProblemsPanel::CProblemsPanel(QWidget* parent) : QListWidget(parent) {
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* copy = new QAction(QStringLiteral("&Copy"), this);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &CProblemsPanel::CopyToClipboard);
     addAction(copy);
     connect(this, &QListWidget::currentRowChanged, this,
@@ -44,6 +43,16 @@ void CProblemsPanel::ShowProblems(const std::vector<ProblemEntry>& problems) {
         item->setToolTip(text);
         item->setData(Qt::AccessibleTextRole, text);
     }
+}
+
+void CProblemsPanel::keyPressEvent(QKeyEvent* event) {
+    // The list's own copy takes the current entry alone; the artist copies what is selected.
+    if (event->matches(QKeySequence::Copy)) {
+        CopyToClipboard();
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 QString CProblemsPanel::CopiedText() const {

@@ -22,6 +22,9 @@ public:
     QString CopiedText() const;
     void CopyToClipboard() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 signals:
     // The entry chosen, or -1 for none.
     void entryChosen(int entry);
