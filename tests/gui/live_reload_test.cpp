@@ -154,6 +154,27 @@ TEST_F(LiveReloadTest, AnEditedWallSetFileIsFollowedToThePicturesItNamesNow) {
     EXPECT_TRUE(PreviewIsUpToDate());
 }
 
+TEST_F(LiveReloadTest, AHomeFolderReplacedByALinkOrMadeAgainIsFollowed) {
+    const fs::path away = home.path().parent_path() / (home.path().filename().string() + ".away");
+    testing::TempFolder elsewhere;
+    testing::WriteTestWallSet(elsewhere.path());
+    testing::WriteFileBytes(testing::TestPicturePath(elsewhere.path(), 2), Picture(77, 3));
+    fs::rename(home.path(), away);
+    fs::create_directory_symlink(elsewhere.path(), home.path());
+    ASSERT_TRUE(WaitUntil([&] { return wallSet().images[2].width() == 77; }));
+
+    // Saves inside the folder the link leads to are followed too.
+    SaveByRename(testing::TestPicturePath(home.path(), 2), Picture(66, 3));
+    ASSERT_TRUE(WaitUntil([&] { return wallSet().images[2].width() == 66; }));
+
+    // Deleted and made again.
+    fs::remove(home.path());
+    fs::create_directory(home.path());
+    testing::WriteTestWallSet(home.path());
+    ASSERT_TRUE(WaitUntil([&] { return wallSet().images[2].width() == 256; }));
+    fs::remove_all(away);
+}
+
 // Started without a palette: black at first, the palette's colours once it appears.
 class LatePaletteTest : public LiveReloadTest {
 protected:
