@@ -148,9 +148,9 @@ void WindowModel::AfterLoad(bool paletteKept) {
     // An export's account is of the wall set it exported; a new load replaces that.
     m_exportProblems.clear();
     RebuildProblems();
-    const WatchList watch = CurrentWatchList();
-    m_stamps = StampsOf(watch.files);
-    m_delegate.Watch(m_liveReload ? watch : WatchList{});
+    m_watch = CurrentWatchList();
+    m_stamps = StampsOf(m_watch.files);
+    m_delegate.Watch(m_liveReload ? m_watch : WatchList{});
     RenderAndRefresh(kPreviewPart | kStatusPart | kProblemsPart);
 }
 
@@ -523,23 +523,32 @@ void WindowModel::TimerFired() {
     Guarded([this] { CheckChangedFiles(); });
 }
 
-bool WindowModel::ChangedFilesComplete() const {
+WindowModel::ChangedFiles WindowModel::LookAtChangedFiles() const {
+    ChangedFiles changed;
     for (const FileStamp& before : m_stamps) {
         if (StampOf(before.path) == before) {
             continue;
         }
+        changed.any = true;
         if (JudgeCompleteness(before.path) != FileCompleteness::Complete) {
-            return false;
+            changed.allWhole = false;
         }
     }
-    return true;
+    return changed;
 }
 
 void WindowModel::CheckChangedFiles() {
+    const ChangedFiles changed = LookAtChangedFiles();
+    // Other files of the watched folders (an export's pictures, a painting program's backups)
+    // change nothing, unless a file that was missing has appeared.
+    if (!changed.any && CurrentWatchList() == m_watch) {
+        m_changePending = false;
+        return;
+    }
     const std::int64_t waited = m_delegate.NowMilliseconds() - m_lastChangeAt;
     // A half-written file is never shown: wait until every changed file is whole by its own
     // format, or, for a file that never becomes whole, until the changes have settled.
-    if (waited < kSettleMilliseconds && !ChangedFilesComplete()) {
+    if (waited < kSettleMilliseconds && !changed.allWhole) {
         m_delegate.StartTimer(static_cast<int>(
             std::min<std::int64_t>(kRetryMilliseconds, kSettleMilliseconds - waited)));
         return;

@@ -190,6 +190,11 @@ TEST_F(ModelTest, ExportAsksFirstOnlyWhenItCouldWriteAndTellsWhatItDidInThePanel
     EXPECT_EQ(model.problems()[0].kind, ProblemKind::ExportSummary);
     EXPECT_TRUE(Contains(model.problems()[0].what, "28 written, 0 unchanged, 0 failed"))
         << model.problems()[0].what;
+    // The export's own files change the watched folder, not the wall set: its account stays.
+    model.FilesChanged();
+    desk.RunTimers(model);
+    ASSERT_FALSE(model.problems().empty());
+    EXPECT_EQ(model.problems()[0].kind, ProblemKind::ExportSummary);
 
     // A broken palette: the refusal comes at once, with no question before it.
     fs::remove(home / "Wall_D0.bmp");
