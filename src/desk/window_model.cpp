@@ -150,6 +150,7 @@ void WindowModel::AfterLoad(bool paletteKept) {
     RebuildProblems();
     m_watch = CurrentWatchList();
     m_stamps = StampsOf(m_watch.files);
+    m_seen = m_stamps;
     m_delegate.Watch(m_liveReload ? m_watch : WatchList{});
     RenderAndRefresh(kPreviewPart | kStatusPart | kProblemsPart);
 }
@@ -465,6 +466,9 @@ WatchList WindowModel::CurrentWatchList() const {
     const WallSetSession::Inputs inputs = m_session.InputFiles();
     WatchList watch{inputs.files, inputs.folders};
     for (const std::filesystem::path& folder : inputs.folders) {
+        // A folder deleted and made again, renamed back or replaced by a link (or a link removed)
+        // shows only in the folder above. That one may be busy (a temporary folder): its events
+        // cost a look at the watched files, and never put the reload off.
         const std::filesystem::path parent = folder.parent_path();
         if (!parent.empty() && parent != folder &&
             std::find(watch.folders.begin(), watch.folders.end(), parent) == watch.folders.end()) {
@@ -503,8 +507,10 @@ void WindowModel::FilesChanged() {
     if (!m_liveReload || !m_loaded) {
         return;
     }
+    if (!m_changePending) {
+        m_lastChangeAt = m_delegate.NowMilliseconds();
+    }
     m_changePending = true;
-    m_lastChangeAt = m_delegate.NowMilliseconds();
     m_changeWhileBusy = m_busy > 0;
     if (m_busy == 0) {
         // Not at once: the changes of one save come in a burst, and a zero timer takes them as one.
@@ -525,8 +531,10 @@ void WindowModel::TimerFired() {
 
 WindowModel::ChangedFiles WindowModel::LookAtChangedFiles() const {
     ChangedFiles changed;
-    for (const FileStamp& before : m_stamps) {
-        if (StampOf(before.path) == before) {
+    changed.now = StampsOf(m_watch.files);
+    for (std::size_t i = 0; i < m_stamps.size(); ++i) {
+        const FileStamp& before = m_stamps[i];
+        if (changed.now[i] == before) {
             continue;
         }
         changed.any = true;
@@ -538,7 +546,13 @@ WindowModel::ChangedFiles WindowModel::LookAtChangedFiles() const {
 }
 
 void WindowModel::CheckChangedFiles() {
-    const ChangedFiles changed = LookAtChangedFiles();
+    ChangedFiles changed = LookAtChangedFiles();
+    // The settling delay runs from the last time a watched file was seen to change, not from the
+    // last event: a busy folder beside them must not put the reload off for ever.
+    if (changed.now != m_seen) {
+        m_seen = std::move(changed.now);
+        m_lastChangeAt = m_delegate.NowMilliseconds();
+    }
     // Other files of the watched folders (an export's pictures, a painting program's backups)
     // change nothing, unless a file that was missing has appeared.
     if (!changed.any && CurrentWatchList() == m_watch) {

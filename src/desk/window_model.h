@@ -145,6 +145,7 @@ private:
     struct ChangedFiles {
         bool any = false;
         bool allWhole = true;
+        std::vector<FileStamp> now;
     };
     ChangedFiles LookAtChangedFiles() const;
     void CheckChangedFiles();
@@ -187,7 +188,9 @@ private:
     bool m_loaded = false;
     bool m_goodPaletteShown = false;  // the palette in use came from a good read
     WatchList m_watch;                // of the last load
-    std::vector<FileStamp> m_stamps;  // of the last load's inputs, to see what changed since
+    std::vector<FileStamp> m_stamps;
+    std::vector<FileStamp> m_seen;  // as the last look found them  // of the last load's inputs, to
+                                    // see what changed since
 };
 
 }  // namespace orvandel
