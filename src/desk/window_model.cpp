@@ -4,7 +4,6 @@
 #include <new>
 
 #include "core/common/message_texts.h"
-#include "desk/desk_texts.h"
 #include "core/common/path_text.h"
 #include "core/image/dib_scaling.h"
 #include "core/map/map_text.h"
@@ -14,6 +13,7 @@
 #include "core/view/view_picture_size.h"
 #include "core/view/viewport_size.h"
 #include "core/wallset/wallset_keys.h"
+#include "desk/desk_texts.h"
 
 namespace orvandel {
 namespace {
