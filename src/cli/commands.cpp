@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -11,6 +13,7 @@
 #include "cli/report_output.h"
 #include "cli/terminal.h"
 #include "cli/view_picture_output.h"
+#include "core/common/display_text.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/common/standard_output.h"
@@ -32,7 +35,8 @@ int RunExport(const CliRequest& request, WallSetSession& session, std::ostream& 
               std::ostream& err) {
     const SessionReport loaded = session.Load();
     WriteReport(loaded, out, err);
-    const ExportRun exported = session.Export(ExportOptions{request.outputFolder, request.strict});
+    const ExportRun exported =
+        session.Export(ExportOptions{request.outputFolder, request.strict, true});
     WriteReport(exported.report, out, err);
     if (exported.tally) {
         out << messages::ExportSummary(exported.tally->written, exported.tally->unchanged,
@@ -51,7 +55,7 @@ int RunPieces(const CliRequest& request, std::ostream& out) {
 }
 
 int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, std::ostream& data) {
     MapState map;
     if (request.mapFile) {
         MapTextResult mapLoad = ReadMapFile(*request.mapFile);
@@ -90,45 +94,53 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     const CPaletteDib& picture = scaled ? *scaled : renderer.viewport();
     if (request.outputToStdout) {
         SendStandardOutputAsBytes();
-        const SendResult sent = SendViewPicture(picture, out, request.format);
-        if (sent.outcome == SendOutcome::kFailed) {
-            err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
+        const SendResult sent = SendViewPicture(picture, data, request.format);
+        if (sent.outcome == SendOutcome::kFailed && data) {
+            // Nothing was sent: the picture could not be encoded. A failed stream is said once,
+            // for every command alike, when the command is done.
+            err << "orvandel-cli: " << sent.problem << "\n";
         }
         return sent.outcome == SendOutcome::kSent ? ExitStatusOf(loaded.outcome) : kExitFailed;
     }
     const Status written = WriteViewPicture(picture, request.output, request.format);
     if (!written) {
-        err << "orvandel-cli: '" << PathToUtf8(request.output)
-            << "' could not be written: " << written.reason() << "\n";
+        err << "orvandel-cli: "
+            << messages::OutputNotWritten(PathToUtf8(request.output), written.reason()) << "\n";
         return kExitFailed;
     }
-    out << "rendered "
-        << messages::PositionReadOut(map.viewerX(), map.viewerY(),
-                                     DirectionLetter(map.viewerDirection()))
-        << (request.evenOdd ? " even/odd" : "") << " to " << PathToUtf8(request.output) << "\n";
+    // Written into a stream such as /dev/stdout, the picture may share it with this remark.
+    std::error_code error;
+    std::ostream& remark = request.quiet || fs::is_regular_file(request.output, error) ? out : err;
+    remark << "rendered "
+           << messages::PositionReadOut(map.viewerX(), map.viewerY(),
+                                        DirectionLetter(map.viewerDirection()))
+           << (request.evenOdd ? " even/odd" : "") << " to "
+           << DisplayText(PathToUtf8(request.output)) << "\n";
     return ExitStatusOf(loaded.outcome);
 }
 
 // The load's notices name the files that failed, the palette's failure included; the rest of
 // the findings follow them on stderr, so every problem is said once.
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
-             std::ostream& err) {
+             std::ostream& err, std::ostream& data) {
     const SessionReport loaded = session.Load();
     // A pipeline reads stdout as one JSON object, so nothing else may go there.
     WriteReport(loaded, request.json ? err : out, err);
     const WallSetReport& report = session.report();
     if (request.json) {
-        out << WallSetReportJson(report, request.homeFolder, request.wallSet).dump(2) << "\n";
+        // The JSON is what was asked for, quiet or not.
+        data << WallSetReportJsonText(report, request.homeFolder, request.wallSet) << "\n";
     } else {
         out << CheckText(report, request.homeFolder, request.wallSet);
     }
-    out.flush();
+    data.flush();
     if (request.overlay) {
         const Status written =
             WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
-            err << "orvandel-cli: '" << request.overlay->string()
-                << "' could not be written: " << written.reason() << "\n";
+            err << "orvandel-cli: "
+                << messages::OutputNotWritten(PathToUtf8(*request.overlay), written.reason())
+                << "\n";
             return kExitFailed;
         }
     }
@@ -146,21 +158,24 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
     return kExitOk;
 }
 
-int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {
+int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err,
+               std::ostream& remarks) {
     const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
     if (!read.palette) {
-        err << "orvandel-cli: '" << request.paletteSource.string() << "': " << read.reason << "\n";
+        err << "orvandel-cli: '" << DisplayText(PathToUtf8(request.paletteSource))
+            << "': " << read.reason << "\n";
         return kExitFailed;
     }
     if (request.paletteOutput) {
         const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
         if (!written) {
-            err << "orvandel-cli: '" << request.paletteOutput->string() << "' " << written.reason()
+            err << "orvandel-cli: "
+                << messages::OutputNotWritten(PathToUtf8(*request.paletteOutput), written.reason())
                 << "\n";
             return kExitFailed;
         }
-        out << "wrote the 16 colours of " << request.paletteSource.string() << " to "
-            << request.paletteOutput->string() << "\n";
+        remarks << "wrote the 16 colours of " << DisplayText(PathToUtf8(request.paletteSource))
+                << " to " << DisplayText(PathToUtf8(*request.paletteOutput)) << "\n";
         return kExitOk;
     }
     const bool swatches = IsTerminal(out);
@@ -176,28 +191,19 @@ int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) 
     return kExitOk;
 }
 
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    std::error_code error;
-    const fs::path startFolder = fs::current_path(error);
-    if (error) {
-        err << "orvandel-cli: the current folder cannot be read: " << error.message() << "\n";
-        return kExitUsage;
-    }
-    const ParseOutcome parsed = ParseCommandLine(argc, argv, startFolder, out, err);
-    if (!parsed.request) {
-        return parsed.exitStatus;
-    }
-    const CliRequest& request = *parsed.request;
+namespace {
+
+int RunRequest(const CliRequest& request, std::ostream& out, std::ostream& err) {
     if (request.command == Command::kPieces) {
         return RunPieces(request, out);
     }
-    // Quiet keeps stdout empty: whatever is worth saying on a quiet run is a problem, and
-    // problems go to stderr anyway.
+    // Quiet silences the tool's own remarks; what was asked for (a picture, JSON, colours,
+    // names) is written all the same.
     std::ostream quietOut(nullptr);
     std::ostream& reportOut = request.quiet ? quietOut : out;
     RegisterOptionalPictureDecoders();
     if (request.command == Command::kPalette) {
-        return RunPalette(request, out, err);
+        return RunPalette(request, out, err, reportOut);
     }
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
@@ -211,14 +217,43 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         case Command::kExport:
             return RunExport(request, session, reportOut, err);
         case Command::kRender:
-            return RunRender(request, session, reportOut, err);
+            return RunRender(request, session, reportOut, err, out);
         case Command::kCheck:
-            return RunCheck(request, session, reportOut, err);
+            return RunCheck(request, session, reportOut, err, out);
         case Command::kPalette:
         case Command::kPieces:
             break;
     }
     return kExitUsage;
+}
+
+}  // namespace
+
+int FinishStandardOutput(int status, std::ostream& out, std::ostream& err) {
+    const std::optional<std::string> problem = StandardOutputProblem(out);
+    if (!problem) {
+        return status;
+    }
+    // A reader that stopped reading (`| head`) wanted no more; that ends the run quietly.
+    if (!problem->empty()) {
+        err << "orvandel-cli: " << messages::StandardOutputNotWritten(*problem) << "\n";
+        err.flush();
+    }
+    return std::max(status, kExitFailed);
+}
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    std::error_code error;
+    const fs::path startFolder = fs::current_path(error);
+    if (error) {
+        err << "orvandel-cli: the current folder cannot be read: " << error.message() << "\n";
+        return kExitUsage;
+    }
+    const ParseOutcome parsed = ParseCommandLine(argc, argv, startFolder, out, err);
+    if (!parsed.request) {
+        return parsed.exitStatus;
+    }
+    return FinishStandardOutput(RunRequest(*parsed.request, out, err), out, err);
 }
 
 }  // namespace orvandel::cli

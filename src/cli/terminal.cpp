@@ -1,7 +1,13 @@
 #include "cli/terminal.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+
+#include "core/common/message_texts.h"
+
+#include <streambuf>
 
 #ifdef _WIN32
 #include <io.h>
@@ -10,6 +16,67 @@
 #endif
 
 namespace orvandel::cli {
+namespace {
+
+// Standard output without stdio below it: every write is the system's, and its first failure
+// is kept with its reason.
+class CheckedOutputBuffer final : public std::streambuf {
+public:
+    CheckedOutputBuffer() { setp(m_buffer, m_buffer + sizeof m_buffer); }
+
+    int error() const { return m_error; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!Drain()) {
+            return traits_type::eof();
+        }
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override { return Drain() ? 0 : -1; }
+
+private:
+    bool Drain() {
+        const char* at = pbase();
+        const char* const end = pptr();
+        while (at < end && m_error == 0) {
+#ifdef _WIN32
+            const int written = ::_write(1, at, static_cast<unsigned>(end - at));
+#else
+            const ssize_t written = ::write(STDOUT_FILENO, at, static_cast<std::size_t>(end - at));
+#endif
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                m_error = written < 0 && errno != 0 ? errno : EIO;
+                break;
+            }
+            at += written;
+        }
+        setp(m_buffer, m_buffer + sizeof m_buffer);
+        return m_error == 0;
+    }
+
+    char m_buffer[1 << 16];
+    int m_error = 0;
+};
+
+CheckedOutputBuffer* g_checkedOutput = nullptr;
+
+}  // namespace
+
+void UseCheckedStandardOutput() {
+    static CheckedOutputBuffer buffer;
+    std::fflush(stdout);
+    std::cout.rdbuf(&buffer);
+    g_checkedOutput = &buffer;
+}
 
 bool IsTerminal(const std::ostream& out) {
     if (&out != &std::cout) {
@@ -20,6 +87,37 @@ bool IsTerminal(const std::ostream& out) {
 #else
     return ::isatty(STDOUT_FILENO) != 0;
 #endif
+}
+
+std::optional<std::string> CloseStandardOutput() {
+    std::cout.flush();
+#ifdef _WIN32
+    const int result = ::_close(1);
+#else
+    const int result = ::close(STDOUT_FILENO);
+#endif
+    if (result == 0 || errno == EBADF) {
+        return std::nullopt;
+    }
+    return std::string(std::strerror(errno));
+}
+
+std::optional<std::string> StandardOutputProblem(std::ostream& out) {
+    errno = 0;
+    out.flush();
+    const bool failed = !out;
+    int reason = errno;
+    if (&out == &std::cout && g_checkedOutput != nullptr && g_checkedOutput->error() != 0) {
+        reason = g_checkedOutput->error();
+    }
+    if (!failed) {
+        return std::nullopt;
+    }
+    if (reason == EPIPE) {
+        return std::string();
+    }
+    return reason != 0 ? std::string(std::strerror(reason))
+                       : std::string(messages::kFileNotWritten);
 }
 
 }  // namespace orvandel::cli

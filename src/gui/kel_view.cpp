@@ -50,10 +50,7 @@ Status SaveViewPicture(const CPaletteDib& picture, const ViewSaveChoice& choice)
     if (choice.format == PictureFormat::kPng) {
         return WritePaletteDibPng(picture, choice.file);
     }
-    if (!picture.WriteBmpFile(choice.file)) {
-        return Status::Fail(std::string(messages::kFileNotWritten));
-    }
-    return Status::Ok();
+    return picture.WriteBmpFile(choice.file);
 }
 
 // The clickable controls in Tab order.

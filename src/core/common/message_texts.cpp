@@ -1,5 +1,7 @@
 #include "core/common/message_texts.h"
 
+#include "core/common/display_text.h"
+
 namespace orvandel::messages {
 
 std::string CannotBeRead(std::string_view systemReason) {
@@ -137,7 +139,22 @@ std::string ExportWithoutPalette(std::string_view paletteReason) {
     if (!paletteReason.empty()) {
         text += "\n\n" + std::string(paletteReason);
     }
-    return text + "\n\nNothing was exported; the files in the folder are unchanged.";
+    return text + "\n\n" + std::string(kNothingExported);
+}
+
+std::string ExportAfterMissedPalette(std::string_view paletteReason) {
+    std::string text =
+        "The palette file 'wallpalette.pal' could not be read at the last reload; the view shows "
+        "the last good palette.";
+    if (!paletteReason.empty()) {
+        text += "\n\n" + std::string(paletteReason);
+    }
+    return text + "\n\n" + std::string(kNothingExported);
+}
+
+std::string PictureNotLoaded(std::string_view key, std::string_view name, std::string_view reason) {
+    return "not written, its picture " + std::string(key) + " \"" + DisplayText(name) +
+           "\" failed to load: " + std::string(reason);
 }
 
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason) {
@@ -164,6 +181,15 @@ std::string ExportConfirmation(std::string_view homeFolder) {
 
 std::string StandardOutputNotWritten(std::string_view reason) {
     return "standard output could not be written: " + std::string(reason);
+}
+
+std::string OutputNotWritten(std::string_view fileName, std::string_view reason) {
+    // A reason that already says "cannot be written" would say it twice.
+    const std::string repeated = std::string(kWriteFailed) + ": ";
+    if (reason.starts_with(repeated)) {
+        reason.remove_prefix(repeated.size());
+    }
+    return "'" + DisplayText(fileName) + "' could not be written: " + std::string(reason);
 }
 
 std::string SaveViewFilter(std::string_view format, int scale) {

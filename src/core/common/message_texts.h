@@ -45,6 +45,12 @@ std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
 std::string LookedIn(std::string_view reason, const std::vector<std::string>& folders);
 // The export of a wall set whose palette did not load, refused with the palette's reason.
 std::string ExportWithoutPalette(std::string_view paletteReason);
+inline constexpr std::string_view kNothingExported =
+    "Nothing was exported; the files in the folder are unchanged.";
+// The same refusal after a reload that missed the palette while the view kept the last good one.
+std::string ExportAfterMissedPalette(std::string_view paletteReason);
+// Why a piece was not exported: "its picture 0086 "front.bmp" failed to load: empty file".
+std::string PictureNotLoaded(std::string_view key, std::string_view name, std::string_view reason);
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
 std::string CannotSaveTestMap(std::string_view fileName);
 
@@ -56,6 +62,8 @@ inline constexpr std::string_view kNoPngWriter =
     "this build of orvandel-cli cannot write PNG files";
 inline constexpr std::string_view kFileNotWritten = "the file could not be written";
 std::string StandardOutputNotWritten(std::string_view reason);
+// "'view.bmp' could not be written: read-only: check it out or clear the read-only flag"
+std::string OutputNotWritten(std::string_view fileName, std::string_view reason);
 
 // The preview's context menu and what it asks and reports.
 inline constexpr std::string_view kCopyViewAction = "&Copy view";
@@ -106,6 +114,8 @@ inline constexpr std::string_view kWriteInUse = "in use by another program";
 inline constexpr std::string_view kWriteIsAFolder = "is a folder";
 inline constexpr std::string_view kWriteNoFolder = "its folder does not exist";
 inline constexpr std::string_view kWriteFailed = "cannot be written";
+inline constexpr std::string_view kWriteReadOnly =
+    "read-only: check it out or clear the read-only flag";
 inline constexpr std::string_view kNotAFolder = "a file is in the way, not a folder";
 std::string CannotBeWritten(std::string_view systemReason);
 

@@ -13,4 +13,9 @@ void IgnoreClosedPipeSignal();
 // every byte 10 into 13 10. Nothing to do elsewhere.
 void SendStandardOutputAsBytes();
 
+// A standard descriptor the program was started without (`>&-`) would be handed to the next
+// file it opens, and output meant for the terminal would land in that file. Such a descriptor
+// is filled with one that refuses every write, so the write fails and is reported instead.
+void KeepClosedStandardStreamsClosed();
+
 }  // namespace orvandel

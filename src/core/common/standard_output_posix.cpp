@@ -1,5 +1,9 @@
 #include "core/common/standard_output.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 
 namespace orvandel {
@@ -9,5 +13,20 @@ void IgnoreClosedPipeSignal() {
 }
 
 void SendStandardOutputAsBytes() {}
+
+void KeepClosedStandardStreamsClosed() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) {
+            continue;
+        }
+        // Opened for reading only: a write to it fails with "Bad file descriptor", as it would
+        // have on the closed descriptor.
+        const int filler = ::open("/dev/null", O_RDONLY);
+        if (filler >= 0 && filler != fd) {
+            ::dup2(filler, fd);
+            ::close(filler);
+        }
+    }
+}
 
 }  // namespace orvandel

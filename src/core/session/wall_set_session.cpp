@@ -54,6 +54,8 @@ SessionReport WallSetSession::Open(const std::filesystem::path& wallSetFile) {
 
 SessionReport WallSetSession::Load() {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder);
+    m_lastLoadWasLive = false;
+    m_hadGoodPalette = m_hadGoodPalette || m_lastLoad.paletteLoaded;
     m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
     const std::optional<std::string> message = m_lastLoad.Message();
     if (!message) {
@@ -64,6 +66,8 @@ SessionReport WallSetSession::Load() {
 
 SessionReport WallSetSession::LiveReload() {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder, LoadMode::kKeepLastGood);
+    m_lastLoadWasLive = true;
+    m_hadGoodPalette = m_hadGoodPalette || m_lastLoad.paletteLoaded;
     m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
     if (m_lastLoad.ok()) {
         return {};
@@ -130,6 +134,13 @@ SessionReport WallSetSession::Export(FileOps& ops) const {
 
 ExportRun WallSetSession::Export(const ExportOptions& options, FileOps& ops) const {
     if (!m_lastLoad.paletteLoaded) {
+        if (m_lastLoadWasLive && m_hadGoodPalette) {
+            return ExportWroteNothing(messages::ExportAfterMissedPalette(m_lastLoad.paletteReason));
+        }
+        if (options.loadJustShown) {
+            // The load's own report has said why the palette failed; said once is enough.
+            return ExportWroteNothing(std::string(messages::kNothingExported));
+        }
         return ExportWroteNothing(messages::ExportWithoutPalette(m_lastLoad.paletteReason));
     }
     if (options.strict && !m_report.StrictOk()) {
@@ -149,7 +160,12 @@ ExportRun WallSetSession::Export(const ExportOptions& options, FileOps& ops) con
 
     ExportRun run;
     SessionReport& report = run.report;
-    const ExportReport exported = ExportWallPieces(m_wallSet, folder, ops);
+    FailedSlots failedSlots;
+    for (const FailedPicture& failed : m_lastLoad.failedPictures) {
+        failedSlots[static_cast<std::size_t>(failed.slot)] = messages::PictureNotLoaded(
+            kWallSetKeys[static_cast<std::size_t>(failed.slot)].key, failed.name, failed.reason);
+    }
+    const ExportReport exported = ExportWallPieces(m_wallSet, folder, ops, failedSlots);
     run.tally = ExportTally{PathToUtf8(folder), exported.written.size(), exported.unchanged.size(),
                             exported.failed.size()};
     if (!exported.bitmapCreated) {

@@ -22,6 +22,8 @@ struct ExportOptions {
     std::filesystem::path outputFolder;
     // Write nothing when the wall set has any problem that a strict check reports.
     bool strict = false;
+    // The load's report was shown just before, so a failed palette need not be explained again.
+    bool loadJustShown = false;
 };
 
 // What an export did with its files, for a summary line; the desktop program shows none.
@@ -80,8 +82,10 @@ public:
     std::string ExportConfirmation() const;
     static SessionReport ExportCancelled();
     // Writes the 28 wall-piece pictures of the loaded wall set into the home folder. Nothing is
-    // written when the palette failed: 28 black pictures would replace good ones. A picture
-    // whose file already holds its bytes is left untouched.
+    // written when the palette failed: 28 black pictures would replace good ones; nor are the
+    // pieces drawn from a picture that failed to load, which are listed as failed. A picture
+    // whose file already holds its bytes is left untouched. Temporary files an earlier, killed
+    // export left in the folder are removed first.
     SessionReport Export(FileOps& ops = SystemFileOps()) const;
     ExportRun Export(const ExportOptions& options, FileOps& ops = SystemFileOps()) const;
 
@@ -91,6 +95,8 @@ private:
     WallSet m_wallSet;
     LoadReport m_lastLoad;
     WallSetReport m_report;
+    bool m_lastLoadWasLive = false;
+    bool m_hadGoodPalette = false;  // the palette shown is one read from its file
 };
 
 }  // namespace orvandel
