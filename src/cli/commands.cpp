@@ -71,7 +71,7 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     }
     map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
 
-    const SessionReport loaded = session.Load();
+    const SessionReport loaded = session.Load(WallSetSession::Lint::kSkip);
     // With the picture on standard output, nothing else may go there.
     WriteReport(loaded, request.outputToStdout ? err : out, err);
     ViewRenderer renderer;

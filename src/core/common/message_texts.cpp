@@ -17,6 +17,10 @@ std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
            " are read";
 }
 
+std::string LargerThanRead(std::uint64_t maxBytes) {
+    return "larger than the " + std::to_string(maxBytes / 1024) + " KB that are read";
+}
+
 std::string CannotBeWritten(std::string_view systemReason) {
     return "cannot be written: " + std::string(systemReason);
 }
@@ -65,6 +69,16 @@ std::string LintRepeatedKey(std::string_view key, int usedLine) {
 std::string LintRepeatedSection(std::string_view name, int usedLine) {
     return "section [" + std::string(name) + "] appears again and is ignored; the one on line " +
            std::to_string(usedLine) + " is the one used";
+}
+
+std::string LintMoreWarnings(std::size_t more) {
+    return "\u2026 and " + std::to_string(more) + " more";
+}
+
+std::string LintValueCut(std::string_view key, std::size_t length, std::size_t kept) {
+    return "the value of " + std::string(key) + " is " + std::to_string(length) +
+           " characters long; only the first " + std::to_string(kept) +
+           " are read, so it names another file";
 }
 
 std::string UnsupportedDepth(int bitsPerPixel) {

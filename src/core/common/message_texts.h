@@ -40,6 +40,8 @@ std::string CannotBeRead(std::string_view systemReason);
 // The system's reason when it has no words for an error code.
 std::string SystemErrorCode(std::uint32_t code);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
+// A file some reader reads only the start of: "larger than the 256 KB that are read".
+std::string LargerThanRead(std::uint64_t maxBytes);
 
 // A reason of a file that was not found, with the folders it was looked for in.
 std::string LookedIn(std::string_view reason, const std::vector<std::string>& folders);
@@ -133,6 +135,10 @@ std::string LintNotAnEntry(std::string_view line);
 std::string LintUnknownKey(std::string_view key);
 std::string LintRepeatedKey(std::string_view key, int usedLine);
 std::string LintRepeatedSection(std::string_view name, int usedLine);
+// The last warning of a lint that found more than it lists: "… and 41 more".
+std::string LintMoreWarnings(std::size_t more);
+// A value longer than the reader takes, cut to `kept` characters.
+std::string LintValueCut(std::string_view key, std::size_t length, std::size_t kept);
 inline constexpr std::string_view kLintNoBmpSection =
     "no [BMP] section: every picture takes its default name";
 

@@ -52,11 +52,13 @@ SessionReport WallSetSession::Open(const std::filesystem::path& wallSetFile) {
         {{Severity::Warning, messages::CannotOpenWallSet(PathToUtf8(path), opened.reason()), {}}}};
 }
 
-SessionReport WallSetSession::Load() {
+SessionReport WallSetSession::Load(Lint lint) {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder);
     m_lastLoadWasLive = false;
     m_hadGoodPalette = m_hadGoodPalette || m_lastLoad.paletteLoaded;
-    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad,
+                                  lint == Lint::kWallSetFile ? LintWallSetFile(m_document.path())
+                                                             : m_report.wallSetFileWarnings);
     const std::optional<std::string> message = m_lastLoad.Message();
     if (!message) {
         return {};
@@ -68,7 +70,9 @@ SessionReport WallSetSession::LiveReload() {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder, LoadMode::kKeepLastGood);
     m_lastLoadWasLive = true;
     m_hadGoodPalette = m_hadGoodPalette || m_lastLoad.paletteLoaded;
-    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
+    // The lint is for a check someone asked for; a reload that follows every save of the file
+    // keeps what the last full load found.
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, m_report.wallSetFileWarnings);
     if (m_lastLoad.ok()) {
         return {};
     }
@@ -102,6 +106,11 @@ WallSetSession::Inputs WallSetSession::InputFiles() const {
     // file is not read a second time for them.
     std::vector<std::string> names{kPaletteFileName};
     names.insert(names.end(), m_lastLoad.names.begin(), m_lastLoad.names.end());
+    for (std::size_t slot = 0; slot < m_lastLoad.rawNames.size(); ++slot) {
+        if (m_lastLoad.rawNames[slot] != m_lastLoad.names[slot]) {
+            names.push_back(m_lastLoad.rawNames[slot]);  // a name in a Windows code page
+        }
+    }
     for (const std::string& name : names) {
         if (name.empty()) {
             continue;

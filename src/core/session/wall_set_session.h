@@ -58,8 +58,10 @@ public:
 
     // Reads the palette and the six pictures afresh. Nothing of the previous wall set survives
     // but the palette, which changes only when the new one was read. The wall-set file is
-    // linted on the way, into report(); the returned report stays as it always was.
-    SessionReport Load();
+    // linted on the way, into report(), unless the caller only draws (a thumbnail, a render);
+    // the returned report stays as it always was.
+    enum class Lint { kWallSetFile, kSkip };
+    SessionReport Load(Lint lint = Lint::kWallSetFile);
     // The reload that follows the painting program: a file that fails (say, caught half
     // written) keeps its last good picture or palette. Its one notice, if any, is meant for a
     // quiet line inside the window, not a box; none when everything loaded.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "core/common/ascii.h"
 #include "core/common/file_reader.h"
@@ -20,8 +21,35 @@ bool IsPictureKey(std::string_view key) {
 
 }  // namespace
 
+namespace {
+
+// Keeps the first kMaxLintWarnings warnings and counts the rest.
+class BoundedWarnings {
+public:
+    void push_back(LintWarning warning) {
+        if (m_kept.size() < kMaxLintWarnings) {
+            m_kept.push_back(std::move(warning));
+        } else {
+            ++m_more;
+        }
+    }
+    bool full() const { return m_kept.size() >= kMaxLintWarnings; }
+    std::vector<LintWarning> Finish() && {
+        if (m_more > 0) {
+            m_kept.push_back({0, messages::LintMoreWarnings(m_more)});
+        }
+        return std::move(m_kept);
+    }
+
+private:
+    std::vector<LintWarning> m_kept;
+    std::size_t m_more = 0;
+};
+
+}  // namespace
+
 std::vector<LintWarning> LintWallSetText(std::string_view text) {
-    std::vector<LintWarning> warnings;
+    BoundedWarnings warnings;
     if (text.starts_with(kUtf8Bom)) {
         text.remove_prefix(kUtf8Bom.size());
     }
@@ -66,24 +94,38 @@ std::vector<LintWarning> LintWallSetText(std::string_view text) {
         const auto [first, inserted] = keyLines.emplace(std::string(key), lineNumber);
         if (!inserted) {
             warnings.push_back({lineNumber, messages::LintRepeatedKey(key, first->second)});
+            continue;
+        }
+        const std::size_t length = UncutProfileValue(line.substr(equals + 1)).size();
+        if (length > kMaxSettingLength) {
+            warnings.push_back(
+                {lineNumber, messages::LintValueCut(key, length, kMaxSettingLength)});
         }
     }
     if (bmpSectionLine == 0) {
         warnings.push_back({0, std::string(messages::kLintNoBmpSection)});
     }
-    return warnings;
+    return std::move(warnings).Finish();
 }
 
 std::vector<LintWarning> LintWallSetFile(const std::filesystem::path& file) {
     if (file.empty()) {
         return {};
     }
-    const FileBytes read = ReadFileStart(file, kMaxProfileFileSize);
+    const FileBytes read = ReadFileStart(file, kMaxProfileFileSize + 1);
     if (!read.bytes) {
         return {};
     }
-    return LintWallSetText(
-        std::string_view(reinterpret_cast<const char*>(read.bytes->data()), read.bytes->size()));
+    const bool cut = read.bytes->size() > kMaxProfileFileSize;
+    std::vector<LintWarning> warnings =
+        LintWallSetText(std::string_view(reinterpret_cast<const char*>(read.bytes->data()),
+                                         static_cast<std::size_t>(std::min<std::uint64_t>(
+                                             read.bytes->size(), kMaxProfileFileSize))));
+    if (cut) {
+        warnings.insert(warnings.begin(), {0, messages::LargerThanRead(kMaxProfileFileSize) +
+                                                  "; the rest is ignored"});
+    }
+    return warnings;
 }
 
 }  // namespace orvandel
