@@ -60,8 +60,8 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     if (request.mapFile) {
         MapTextResult mapLoad = ReadMapFile(*request.mapFile);
         if (!mapLoad.map) {
-            err << "orvandel-cli: --map '" << request.mapFile->string() << "': " << mapLoad.error
-                << "\n";
+            err << "orvandel-cli: --map '" << DisplayText(PathToUtf8(*request.mapFile))
+                << "': " << mapLoad.error << "\n";
             return kExitUsage;
         }
         map = *mapLoad.map;

@@ -1,5 +1,6 @@
 #include "core/common/display_text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace orvandel {
@@ -92,6 +93,16 @@ bool IsValidUtf8(std::string_view text) {
         text.remove_prefix(length);
     }
     return true;
+}
+
+std::vector<std::string_view> TextCharacters(std::string_view text) {
+    std::vector<std::string_view> characters;
+    while (!text.empty()) {
+        const std::size_t length = std::max<std::size_t>(1, Utf8SequenceLength(text));
+        characters.push_back(text.substr(0, length));
+        text.remove_prefix(length);
+    }
+    return characters;
 }
 
 std::string DisplayText(std::string_view text) {

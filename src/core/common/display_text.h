@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvandel {
 
@@ -17,6 +18,9 @@ bool IsValidUtf8(std::string_view text);
 
 // The length of the valid UTF-8 sequence at the start of `text`, or 0 when it is not one.
 std::size_t Utf8SequenceLength(std::string_view text);
+
+// The characters of `text`, one per valid UTF-8 sequence and one per stray byte.
+std::vector<std::string_view> TextCharacters(std::string_view text);
 
 // Text of a wall-set file as UTF-8: valid UTF-8 stays as it is; anything else was written by a
 // Windows program in its code page, which is read as such (Windows-1252 here, the system's

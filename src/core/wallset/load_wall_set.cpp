@@ -20,7 +20,7 @@ std::optional<std::string> LoadReport::Message() const {
     }
     std::string list;
     for (const FailedPicture& failed : failedPictures) {
-        list += failed.name + "\n";
+        list += DisplayText(failed.name) + "\n";
     }
     return messages::BitmapsFailed(list);
 }
@@ -35,7 +35,7 @@ std::vector<std::string> LoadReport::DetailLines() const {
         const std::string label =
             failed.name.empty()
                 ? std::string("key ") + kWallSetKeys[static_cast<std::size_t>(failed.slot)].key
-                : failed.name;
+                : DisplayText(failed.name);
         details.push_back(label + ": " + failed.reason);
     }
     return details;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/common/ascii.h"
+#include "core/common/display_text.h"
 #include "core/common/file_reader.h"
 #include "core/common/message_texts.h"
 #include "core/wallset/profile_reader.h"
@@ -66,8 +67,8 @@ std::vector<LintWarning> LintWallSetText(std::string_view text) {
         if (const auto name = ProfileSectionName(line)) {
             const bool isBmp = EqualsIgnoringAsciiCase(*name, kWallSetSection);
             if (isBmp && bmpSectionLine > 0) {
-                warnings.push_back(
-                    {lineNumber, messages::LintRepeatedSection(*name, bmpSectionLine)});
+                warnings.push_back({lineNumber, messages::LintRepeatedSection(
+                                                    TextFromWallSetBytes(*name), bmpSectionLine)});
             } else if (isBmp) {
                 bmpSectionLine = lineNumber;
             }
@@ -76,19 +77,19 @@ std::vector<LintWarning> LintWallSetText(std::string_view text) {
         }
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            warnings.push_back({lineNumber, messages::LintNotAnEntry(line)});
+            warnings.push_back({lineNumber, messages::LintNotAnEntry(TextFromWallSetBytes(line))});
             continue;
         }
         const std::string_view key = TrimBlanks(line.substr(0, equals));
         if (key.empty()) {
-            warnings.push_back({lineNumber, messages::LintNotAnEntry(line)});
+            warnings.push_back({lineNumber, messages::LintNotAnEntry(TextFromWallSetBytes(line))});
             continue;
         }
         if (!inBmp) {
             continue;  // other sections are no business of this program
         }
         if (!IsPictureKey(key)) {
-            warnings.push_back({lineNumber, messages::LintUnknownKey(key)});
+            warnings.push_back({lineNumber, messages::LintUnknownKey(TextFromWallSetBytes(key))});
             continue;
         }
         const auto [first, inserted] = keyLines.emplace(std::string(key), lineNumber);
