@@ -123,8 +123,8 @@ std::vector<LintWarning> LintWallSetFile(const std::filesystem::path& file) {
                                          static_cast<std::size_t>(std::min<std::uint64_t>(
                                              read.bytes->size(), kMaxProfileFileSize))));
     if (cut) {
-        warnings.insert(warnings.begin(), {0, messages::LargerThanRead(kMaxProfileFileSize) +
-                                                  "; the rest is ignored"});
+        warnings.push_back(
+            {0, messages::LargerThanRead(kMaxProfileFileSize) + "; the rest is ignored"});
     }
     return warnings;
 }
