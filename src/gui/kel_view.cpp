@@ -50,7 +50,10 @@ Status SaveViewPicture(const CPaletteDib& picture, const ViewSaveChoice& choice)
     if (choice.format == PictureFormat::kPng) {
         return WritePaletteDibPng(picture, choice.file);
     }
-    return picture.WriteBmpFile(choice.file);
+    if (!picture.WriteBmpFile(choice.file)) {
+        return Status::Fail(std::string(messages::kFileNotWritten));
+    }
+    return Status::Ok();
 }
 
 // The clickable controls in Tab order.

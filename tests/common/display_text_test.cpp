@@ -41,13 +41,5 @@ TEST(DisplayText, WallSetBytesThatAreNotUtf8AreReadAsWindows1252) {
     EXPECT_TRUE(IsValidUtf8(TextFromWallSetBytes("\x81\x8d\x8f\x90\x9d\xff")));
 }
 
-TEST(DisplayText, CharactersAreWholeSequencesOrSingleBytes) {
-    const std::vector<std::string_view> characters = TextCharacters("a\xc3\xa4\xff\xe2\x82\xac");
-    ASSERT_EQ(characters.size(), 4u);
-    EXPECT_EQ(characters[1], "\xc3\xa4");
-    EXPECT_EQ(characters[2], "\xff");
-    EXPECT_EQ(characters[3], "\xe2\x82\xac");
-}
-
 }  // namespace
 }  // namespace orvandel
