@@ -25,9 +25,8 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target,
         c = kLetters[random() % (sizeof kLetters - 1)];
     }
     // Composed as a path, never through a narrow string: on Windows that would not survive a
-    // name outside the ANSI code page.
-    // The process's number marks whose file it is, so a later export can tell a file left by a
-    // killed one from a file being written right now.
+    // name outside the ANSI code page. The process's number marks whose file it is, so a later
+    // export can tell a file left by a killed one from a file being written right now.
     std::filesystem::path name = ".";
     name += target.filename();
     name += "." + tag + "-" + std::to_string(CurrentProcessId()) + ".tmp";
