@@ -102,15 +102,16 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
         }
         return sent.outcome == SendOutcome::kSent ? ExitStatusOf(loaded.outcome) : kExitFailed;
     }
+    // Written into a stream such as /dev/stdout, the picture may share it with this remark.
+    const bool stream =
+        SystemFileOps().InspectTarget(request.output, true).kind == FileOps::TargetKind::kStream;
     const Status written = WriteViewPicture(picture, request.output, request.format);
     if (!written) {
         err << "orvandel-cli: "
             << messages::OutputNotWritten(PathToUtf8(request.output), written.reason()) << "\n";
         return kExitFailed;
     }
-    // Written into a stream such as /dev/stdout, the picture may share it with this remark.
-    std::error_code error;
-    std::ostream& remark = request.quiet || fs::is_regular_file(request.output, error) ? out : err;
+    std::ostream& remark = request.quiet || !stream ? out : err;
     remark << "rendered "
            << messages::PositionReadOut(map.viewerX(), map.viewerY(),
                                         DirectionLetter(map.viewerDirection()))

@@ -178,6 +178,11 @@ TEST_F(CliPictureOutput, QuietStillWritesWhatWasAskedFor) {
     const CliResult picture = RunCli(home.path(), {"render", "-q", "--output", "-"});
     EXPECT_EQ(picture.status, 0);
     EXPECT_EQ(picture.out.size(), 31542u);
+    // Named as a file, standard output still gets the picture alone; the remark goes aside.
+    const CliResult named =
+        RunCli(home.path(), {"render", "--format", "bmp", "--output", "/dev/stdout"});
+    EXPECT_EQ(named.out, picture.out);
+    EXPECT_TRUE(fs::is_symlink("/dev/stdout"));
     const CliResult json = RunCli(home.path(), {"check", "-q", "--json"});
     EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.out.rfind("{", 0), 0u) << json.out;
