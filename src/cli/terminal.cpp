@@ -72,10 +72,11 @@ CheckedOutputBuffer* g_checkedOutput = nullptr;
 }  // namespace
 
 void UseCheckedStandardOutput() {
-    static CheckedOutputBuffer buffer;
+    // Never destroyed: std::cout flushes itself after every static object is gone, and it must
+    // still find its buffer then.
+    g_checkedOutput = new CheckedOutputBuffer;
     std::fflush(stdout);
-    std::cout.rdbuf(&buffer);
-    g_checkedOutput = &buffer;
+    std::cout.rdbuf(g_checkedOutput);
 }
 
 bool IsTerminal(const std::ostream& out) {
