@@ -135,6 +135,10 @@ cmp "$linux_home/view.png" "$windows_home/view.png" || fail "the views written a
 run_linux check --overlay sheet.png >/dev/null || fail "check --overlay on Linux"
 run_windows check --overlay sheet.png >/dev/null || fail "orvandel-cli.exe check --overlay sheet.png"
 cmp "$linux_home/sheet.png" "$windows_home/sheet.png" || fail "the overlay sheets differ"
+# A device named as output is written as a stream, "nul.bmp" included, and no file appears.
+run_windows render --output nul.bmp >/dev/null 2>"$work/nul.txt" ||
+  fail "orvandel-cli.exe render --output nul.bmp: $(cat "$work/nul.txt")"
+[ ! -e "$windows_home/nul.bmp" ] || fail "render --output nul.bmp made a file"
 
 # export: the 28 pictures, byte for byte the Linux build's.
 run_linux export >/dev/null || fail "orvandel-cli export on Linux"

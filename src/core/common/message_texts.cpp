@@ -1,5 +1,7 @@
 #include "core/common/message_texts.h"
 
+#include "core/common/display_text.h"
+
 namespace orvandel::messages {
 
 std::string CannotBeRead(std::string_view systemReason) {
@@ -15,12 +17,16 @@ std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
            " are read";
 }
 
+std::string LargerThanRead(std::uint64_t maxBytes) {
+    return "larger than the " + std::to_string(maxBytes / 1024) + " KB that are read";
+}
+
 std::string CannotBeWritten(std::string_view systemReason) {
     return "cannot be written: " + std::string(systemReason);
 }
 
 std::string FileProblem(std::string_view file, int line, std::string_view text) {
-    std::string problem(file);
+    std::string problem = DisplayText(file);
     if (line > 0) {
         problem += ":" + std::to_string(line);
     }
@@ -28,7 +34,7 @@ std::string FileProblem(std::string_view file, int line, std::string_view text) 
 }
 
 std::string PictureProblem(std::string_view key, std::string_view name, std::string_view text) {
-    return std::string(key) + " \"" + std::string(name) + "\": " + std::string(text);
+    return std::string(key) + " \"" + DisplayText(name) + "\": " + std::string(text);
 }
 
 std::string ApproximatedPixels(std::uint32_t count) {
@@ -48,21 +54,31 @@ std::string PieceNotCovered(std::string_view piece, std::string_view key, int wi
 
 std::string LintNotAnEntry(std::string_view line) {
     return "neither a section, a key=value line nor a comment, so it is ignored: \"" +
-           std::string(line) + "\"";
+           DisplayText(line) + "\"";
 }
 
 std::string LintUnknownKey(std::string_view key) {
-    return "key \"" + std::string(key) + "\" in [BMP] is not one of 0084 to 0089, so it is ignored";
+    return "key \"" + DisplayText(key) + "\" in [BMP] is not one of 0084 to 0089, so it is ignored";
 }
 
 std::string LintRepeatedKey(std::string_view key, int usedLine) {
-    return "key " + std::string(key) + " appears again; the value on line " +
+    return "key " + DisplayText(key) + " appears again; the value on line " +
            std::to_string(usedLine) + " is the one used";
 }
 
 std::string LintRepeatedSection(std::string_view name, int usedLine) {
-    return "section [" + std::string(name) + "] appears again and is ignored; the one on line " +
+    return "section [" + DisplayText(name) + "] appears again and is ignored; the one on line " +
            std::to_string(usedLine) + " is the one used";
+}
+
+std::string LintMoreWarnings(std::size_t more) {
+    return "\u2026 and " + std::to_string(more) + " more";
+}
+
+std::string LintValueCut(std::string_view key, std::size_t length, std::size_t kept) {
+    return "the value of " + std::string(key) + " is " + std::to_string(length) +
+           " characters long; only the first " + std::to_string(kept) +
+           " are read, so it names another file";
 }
 
 std::string UnsupportedDepth(int bitsPerPixel) {
@@ -85,7 +101,7 @@ std::string UnsupportedCompression(unsigned compression, std::string_view name) 
 }
 
 std::string MissingFileDidYouMean(std::string_view candidate) {
-    return std::string(kMissingFile) + "; did you mean '" + std::string(candidate) + "'?";
+    return std::string(kMissingFile) + "; did you mean '" + DisplayText(candidate) + "'?";
 }
 
 std::string RiffTooFewColours(std::uint64_t dataBytes, std::uint64_t colours) {
@@ -127,7 +143,7 @@ std::string LookedIn(std::string_view reason, const std::vector<std::string>& fo
         if (i > 0) {
             text += i + 1 == folders.size() ? " and " : ", ";
         }
-        text += "'" + folders[i] + "'";
+        text += "'" + DisplayText(folders[i]) + "'";
     }
     return text + ")";
 }
@@ -137,15 +153,30 @@ std::string ExportWithoutPalette(std::string_view paletteReason) {
     if (!paletteReason.empty()) {
         text += "\n\n" + std::string(paletteReason);
     }
-    return text + "\n\nNothing was exported; the files in the folder are unchanged.";
+    return text + "\n\n" + std::string(kNothingExported);
+}
+
+std::string ExportAfterMissedPalette(std::string_view paletteReason) {
+    std::string text =
+        "The palette file 'wallpalette.pal' could not be read at the last reload; the view shows "
+        "the last good palette.";
+    if (!paletteReason.empty()) {
+        text += "\n\n" + std::string(paletteReason);
+    }
+    return text + "\n\n" + std::string(kNothingExported);
+}
+
+std::string PictureNotLoaded(std::string_view key, std::string_view name, std::string_view reason) {
+    return "not written, its picture " + std::string(key) + " \"" + DisplayText(name) +
+           "\" failed to load: " + std::string(reason);
 }
 
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason) {
-    return "The test map '" + std::string(fileName) + "' cannot be read.\n\n" + std::string(reason);
+    return "The test map '" + DisplayText(fileName) + "' cannot be read.\n\n" + std::string(reason);
 }
 
 std::string CannotSaveTestMap(std::string_view fileName) {
-    return "The test map could not be saved as '" + std::string(fileName) +
+    return "The test map could not be saved as '" + DisplayText(fileName) +
            "'. The folder may be read-only or the disk full; an earlier file of that name is "
            "unchanged.";
 }
@@ -159,15 +190,24 @@ std::string ExportFailed(std::string_view list) {
 }
 
 std::string ExportConfirmation(std::string_view homeFolder) {
-    return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
+    return "Export the contents to folder '" + DisplayText(homeFolder) + "'.\n\nDo you proceed?";
 }
 
 std::string StandardOutputNotWritten(std::string_view reason) {
     return "standard output could not be written: " + std::string(reason);
 }
 
+std::string OutputNotWritten(std::string_view fileName, std::string_view reason) {
+    // A reason that already says "cannot be written" would say it twice.
+    const std::string repeated = std::string(kWriteFailed) + ": ";
+    if (reason.starts_with(repeated)) {
+        reason.remove_prefix(repeated.size());
+    }
+    return "'" + DisplayText(fileName) + "' could not be written: " + std::string(reason);
+}
+
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason) {
-    return "The view could not be saved to '" + std::string(fileName) + "':\n" +
+    return "The view could not be saved to '" + DisplayText(fileName) + "':\n" +
            std::string(reason);
 }
 
@@ -177,19 +217,19 @@ std::string ExportRefusedStrict(std::size_t problems) {
 }
 
 std::string OutputFolderUnusable(std::string_view folder, std::string_view reason) {
-    return "Nothing was exported: the folder '" + std::string(folder) + "' cannot be created (" +
+    return "Nothing was exported: the folder '" + DisplayText(folder) + "' cannot be created (" +
            std::string(reason) + ").";
 }
 
 std::string ExportSummary(std::size_t written, std::size_t unchanged, std::size_t failed,
                           std::string_view folder) {
-    return std::to_string(written + unchanged + failed) + " pictures in '" + std::string(folder) +
+    return std::to_string(written + unchanged + failed) + " pictures in '" + DisplayText(folder) +
            "': " + std::to_string(written) + " written, " + std::to_string(unchanged) +
            " unchanged, " + std::to_string(failed) + " failed";
 }
 
 std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason) {
-    std::string text = "The wall-set file '" + std::string(fileName) + "' cannot be opened.";
+    std::string text = "The wall-set file '" + DisplayText(fileName) + "' cannot be opened.";
     if (!reason.empty()) {
         text += "\n\n" + std::string(reason);
     }
@@ -242,7 +282,7 @@ std::string TooSmallSummary(std::string_view key, int width, int height, int nee
 }
 
 std::string PictureKeyAndName(std::string_view key, std::string_view name) {
-    return std::string(key) + " \"" + std::string(name) + "\"";
+    return std::string(key) + " \"" + DisplayText(name) + "\"";
 }
 
 std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColour, int index,
@@ -262,6 +302,52 @@ std::string NoPixelHere(int width, int height) {
 std::string ThroughHole(std::string_view holeText, bool somethingBehind) {
     return std::string(somethingBehind ? "; showing through " : "; not drawn by ") +
            std::string(holeText);
+}
+
+std::string DidNotLoad(std::string_view reason) {
+    return "did not load: " + std::string(reason);
+}
+
+std::string PaletteDidNotLoad(std::string_view reason) {
+    return "wallpalette.pal " + DidNotLoad(reason);
+}
+
+std::string NotLoadedSummary(std::string_view key) {
+    return std::string(key) + " did not load";
+}
+
+std::string PictureTooSmall(int width, int height, int neededWidth, int neededHeight) {
+    return "too small: " + std::to_string(width) + " x " + std::to_string(height) +
+           ", its pieces need " + std::to_string(neededWidth) + " x " +
+           std::to_string(neededHeight);
+}
+
+std::string EnlargeTo(int neededWidth, int neededHeight) {
+    return "enlarge it to at least " + std::to_string(neededWidth) + " x " +
+           std::to_string(neededHeight) + " pixels";
+}
+
+std::string PixelsNotInPalette(std::uint32_t approximated, std::size_t colours, bool allColours,
+                               std::uint32_t seeThrough) {
+    std::string text =
+        std::to_string(approximated) + (approximated == 1 ? " pixel" : " pixels") + " approximated";
+    if (colours > 0) {
+        text += " in " + std::string(allColours ? "" : "at least ") + std::to_string(colours) +
+                (colours == 1 ? " colour" : " colours") + " not in the palette";
+    }
+    if (seeThrough > 0) {
+        text += ", " + std::to_string(seeThrough) + " became see-through";
+    }
+    return text;
+}
+
+std::string ExportedApproximated(std::uint32_t approximated, std::uint32_t seeThrough) {
+    std::string text = "exported with " + std::to_string(approximated) + " approximated " +
+                       (approximated == 1 ? "pixel" : "pixels");
+    if (seeThrough > 0) {
+        text += ", " + std::to_string(seeThrough) + " see-through";
+    }
+    return text;
 }
 
 std::string PositionReadOut(int x, int y, char facingLetter) {

@@ -35,11 +35,19 @@ std::string CannotBeRead(std::string_view systemReason);
 // The system's reason when it has no words for an error code.
 std::string SystemErrorCode(std::uint32_t code);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
+// A file some reader reads only the start of: "larger than the 256 KB that are read".
+std::string LargerThanRead(std::uint64_t maxBytes);
 
 // A reason of a file that was not found, with the folders it was looked for in.
 std::string LookedIn(std::string_view reason, const std::vector<std::string>& folders);
 // The export of a wall set whose palette did not load, refused with the palette's reason.
 std::string ExportWithoutPalette(std::string_view paletteReason);
+inline constexpr std::string_view kNothingExported =
+    "Nothing was exported; the files in the folder are unchanged.";
+// The same refusal after a reload that missed the palette while the view kept the last good one.
+std::string ExportAfterMissedPalette(std::string_view paletteReason);
+// Why a piece was not exported: "its picture 0086 "front.bmp" failed to load: empty file".
+std::string PictureNotLoaded(std::string_view key, std::string_view name, std::string_view reason);
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
 std::string CannotSaveTestMap(std::string_view fileName);
 
@@ -51,6 +59,8 @@ inline constexpr std::string_view kViewportBitmapFailed =
 inline constexpr std::string_view kPictureHasNoPixels = "the picture holds no pixels";
 inline constexpr std::string_view kFileNotWritten = "the file could not be written";
 std::string StandardOutputNotWritten(std::string_view reason);
+// "'view.bmp' could not be written: read-only: check it out or clear the read-only flag"
+std::string OutputNotWritten(std::string_view fileName, std::string_view reason);
 
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
 
@@ -98,6 +108,8 @@ inline constexpr std::string_view kWriteInUse = "in use by another program";
 inline constexpr std::string_view kWriteIsAFolder = "is a folder";
 inline constexpr std::string_view kWriteNoFolder = "its folder does not exist";
 inline constexpr std::string_view kWriteFailed = "cannot be written";
+inline constexpr std::string_view kWriteReadOnly =
+    "read-only: check it out or clear the read-only flag";
 inline constexpr std::string_view kNotAFolder = "a file is in the way, not a folder";
 std::string CannotBeWritten(std::string_view systemReason);
 
@@ -115,6 +127,10 @@ std::string LintNotAnEntry(std::string_view line);
 std::string LintUnknownKey(std::string_view key);
 std::string LintRepeatedKey(std::string_view key, int usedLine);
 std::string LintRepeatedSection(std::string_view name, int usedLine);
+// The last warning of a lint that found more than it lists: "… and 41 more".
+std::string LintMoreWarnings(std::size_t more);
+// A value longer than the reader takes, cut to `kept` characters.
+std::string LintValueCut(std::string_view key, std::size_t length, std::size_t kept);
 inline constexpr std::string_view kLintNoBmpSection =
     "no [BMP] section: every picture takes its default name";
 
@@ -165,6 +181,44 @@ std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColou
 std::string NoPixelHere(int width, int height);
 // What shows through a piece in front that did not draw the pixel: " (in front: ...)".
 std::string ThroughHole(std::string_view holeText, bool somethingBehind);
+
+// What the window says about files that did not load, in the inspector, the status line and
+// the problems panel.
+// "did not load: missing file"
+std::string DidNotLoad(std::string_view reason);
+// "wallpalette.pal did not load: no RIFF chunk, ..."
+std::string PaletteDidNotLoad(std::string_view reason);
+// "0089 did not load", for the status line
+std::string NotLoadedSummary(std::string_view key);
+inline constexpr std::string_view kShowsLastGoodVersion = "the preview shows its last good version";
+inline constexpr std::string_view kShowsLastGoodColours =
+    "the preview keeps the colours of its last good version";
+inline constexpr std::string_view kPiecesMissingFromView = "its pieces are missing from the view";
+inline constexpr std::string_view kViewWithoutPalette =
+    "nothing can be shown or exported without it";
+
+// The problems panel.
+inline constexpr std::string_view kProblemsPanelName = "Problems";
+inline constexpr std::string_view kAllIsWell =
+    "All is well: every file loaded, every piece is covered, every colour is in the palette.";
+// "too small: 40 x 100, its pieces need 32 x 136"
+std::string PictureTooSmall(int width, int height, int neededWidth, int neededHeight);
+// "enlarge it to at least 32 x 136 pixels"
+std::string EnlargeTo(int neededWidth, int neededHeight);
+// "1519 pixels approximated in 3 colours not in the palette, 78 became see-through"
+std::string PixelsNotInPalette(std::uint32_t approximated, std::size_t colours, bool allColours,
+                               std::uint32_t seeThrough);
+// "exported with 1519 approximated pixels, 78 see-through"
+std::string ExportedApproximated(std::uint32_t approximated, std::uint32_t seeThrough);
+inline constexpr std::string_view kRemedyPalette =
+    "save it as a RIFF, JASC-PAL or GIMP palette of at least 16 colours, then reload";
+inline constexpr std::string_view kRemedyPicture =
+    "mend or save the picture, or name another one for this key in the wall-set file";
+inline constexpr std::string_view kRemedyColours =
+    "paint with the palette's 16 colours only, see-through areas in colour 10";
+inline constexpr std::string_view kRemedyWallSetLine = "mend or remove the line";
+inline constexpr std::string_view kRemedyExportFailed =
+    "close the program that holds it or make the folder writable, then export again";
 
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);

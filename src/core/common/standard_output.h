@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace orvandel {
 
 // Standard output where the systems treat it differently.
@@ -15,5 +17,18 @@ void SendStandardOutputAsBytes();
 
 // Whether standard output is a terminal rather than a pipe or a file.
 bool StandardOutputIsTerminal();
+
+// A standard descriptor the program was started without (`>&-`) would be handed to the next
+// file it opens, and output meant for the terminal would land in that file. Such a descriptor
+// is filled with one that refuses every write, so the write fails and is reported instead.
+void KeepClosedStandardStreamsClosed();
+
+// Writes bytes to the standard output descriptor itself, past every buffer; how many were
+// written, or -1 with `error` set to the system's error number.
+long WriteStandardOutputBytes(const char* data, std::size_t size, int& error);
+
+// Closes the standard output descriptor: 0, or the system's error number (EBADF when it was
+// never open).
+int CloseStandardOutputDescriptor();
 
 }  // namespace orvandel

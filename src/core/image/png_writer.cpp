@@ -164,7 +164,7 @@ std::optional<std::vector<std::uint8_t>> EncodeRgbPng(int width, int height,
 
 Status WritePngFile(std::span<const std::uint8_t> png, const std::filesystem::path& fileName) {
     const std::array<std::span<const std::uint8_t>, 1> chunks{png};
-    return WriteFileAtomically(fileName, chunks);
+    return WriteNamedFile(fileName, chunks);
 }
 
 Status WritePaletteDibPng(const CPaletteDib& dib, const std::filesystem::path& fileName) {

@@ -25,7 +25,8 @@ Status WritePaletteDibPng(const CPaletteDib& dib, const std::filesystem::path& f
 std::optional<std::vector<std::uint8_t>> EncodeRgbPng(int width, int height,
                                                       std::span<const std::uint8_t> rgb);
 
-// Writes PNG file bytes made by the encoders above; the file is replaced only by a complete one.
+// Writes PNG file bytes made by the encoders above to a name the user chose (WriteNamedFile): a
+// file is replaced only by a complete one.
 Status WritePngFile(std::span<const std::uint8_t> png, const std::filesystem::path& fileName);
 
 }  // namespace orvandel

@@ -91,4 +91,14 @@ nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
     };
 }
 
+std::string JsonText(const nlohmann::ordered_json& json) {
+    return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string WallSetReportJsonText(const WallSetReport& report,
+                                  const std::filesystem::path& homeFolder,
+                                  const std::optional<std::filesystem::path>& wallSetFile) {
+    return JsonText(WallSetReportJson(report, homeFolder, wallSetFile));
+}
+
 }  // namespace orvandel

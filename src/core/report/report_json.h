@@ -16,4 +16,13 @@ nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
                                          const std::filesystem::path& homeFolder,
                                          const std::optional<std::filesystem::path>& wallSetFile);
 
+// Any JSON of the program as text, indented by two: valid UTF-8 whatever bytes the names and
+// paths in it hold (a byte that is not UTF-8 becomes U+FFFD), and never an exception.
+std::string JsonText(const nlohmann::ordered_json& json);
+
+// The report as text, for `check --json`.
+std::string WallSetReportJsonText(const WallSetReport& report,
+                                  const std::filesystem::path& homeFolder,
+                                  const std::optional<std::filesystem::path>& wallSetFile);
+
 }  // namespace orvandel

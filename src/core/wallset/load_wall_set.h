@@ -27,7 +27,8 @@ struct FailedPicture {
 struct LoadReport {
     bool paletteLoaded = false;
     std::string paletteReason;
-    std::array<std::string, 6> names;           // the picture name of each slot, as written
+    std::array<std::string, 6> names;           // the picture name of each slot, as text (UTF-8)
+    std::array<std::string, 6> rawNames;        // the same byte for byte as the file holds it
     std::vector<FailedPicture> failedPictures;  // in slot order
     // When the palette failed, the pictures are still decoded so that their own problems are
     // reported in the same run; this is what each decode found (its slot stays empty).
