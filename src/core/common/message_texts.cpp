@@ -144,6 +144,10 @@ std::string CannotReadTestMap(std::string_view fileName, std::string_view reason
     return "The test map '" + std::string(fileName) + "' cannot be read.\n\n" + std::string(reason);
 }
 
+std::string FileTypeNotChanged(std::string_view reason) {
+    return "The .Pelorim file type could not be changed: " + std::string(reason);
+}
+
 std::string CannotSaveTestMap(std::string_view fileName) {
     return "The test map could not be saved as '" + std::string(fileName) +
            "'. The folder may be read-only or the disk full; an earlier file of that name is "

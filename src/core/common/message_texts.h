@@ -48,6 +48,13 @@ std::string ExportWithoutPalette(std::string_view paletteReason);
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
 std::string CannotSaveTestMap(std::string_view fileName);
 
+// orvandel.exe --register and --unregister: Explorer's file type for wall-set files.
+inline constexpr std::string_view kFileTypeRegistered =
+    "Explorer now opens .Pelorim files with Orvandel (for you only).";
+inline constexpr std::string_view kFileTypeUnregistered =
+    "Explorer no longer opens .Pelorim files with Orvandel.";
+std::string FileTypeNotChanged(std::string_view reason);
+
 // orvandel-cli's render.
 inline constexpr std::string_view kNothingWrittenForPartialSet =
     "the wall set did not load completely; with --no-partial nothing was written";
