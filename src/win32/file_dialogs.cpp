@@ -10,11 +10,24 @@ namespace {
 
 constexpr DWORD kPathCapacity = 32768;
 
-std::optional<FileChoice> Ask(HWND owner, std::string_view title, std::string_view filters,
-                              std::string_view defaultExtension, bool save) {
-    const std::wstring filter = DialogFilter(filters);
-    const std::wstring caption = WideFromUtf8(title);
-    const std::wstring extension = WideFromUtf8(defaultExtension);
+std::string PatternOf(const FileFilter& filter) {
+    return filter.pattern == "*" ? "*.*" : filter.pattern;
+}
+
+// "txt" of "*.txt"; nothing for "*".
+std::wstring ExtensionOf(const FileFilter& filter) {
+    const std::size_t dot = filter.pattern.rfind("*.");
+    if (dot == std::string::npos || filter.pattern.find('*', dot + 1) != std::string::npos) {
+        return {};
+    }
+    return WideFromUtf8(filter.pattern.substr(dot + 2));
+}
+
+std::optional<FileChoice> Ask(HWND owner, const FileQuestion& question, bool save) {
+    const std::wstring filter = DialogFilter(question.filters);
+    const std::wstring title = WideFromUtf8(question.title);
+    const std::wstring extension =
+        question.filters.empty() ? std::wstring() : ExtensionOf(question.filters.front());
     std::vector<wchar_t> file(kPathCapacity, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -23,8 +36,9 @@ std::optional<FileChoice> Ask(HWND owner, std::string_view title, std::string_vi
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = kPathCapacity;
-    dialog.lpstrTitle = caption.c_str();
-    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.lpstrTitle = title.c_str();
+    // With a default extension the dialog adds the picked filter's own to a bare name.
+    dialog.lpstrDefExt = save && !extension.empty() ? extension.c_str() : nullptr;
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
                    (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
     const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
@@ -32,46 +46,29 @@ std::optional<FileChoice> Ask(HWND owner, std::string_view title, std::string_vi
         return std::nullopt;
     }
     return FileChoice{std::filesystem::path(file.data()),
-                      static_cast<int>(dialog.nFilterIndex) - 1};
+                      dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0};
 }
 
 }  // namespace
 
-std::wstring DialogFilter(std::string_view filters) {
+std::wstring DialogFilter(const std::vector<FileFilter>& filters) {
     std::wstring list;
-    while (!filters.empty()) {
-        const std::size_t end = filters.find(";;");
-        const std::string_view entry = filters.substr(0, end);
-        filters = end == std::string_view::npos ? std::string_view() : filters.substr(end + 2);
-        const std::size_t open = entry.rfind('(');
-        const std::size_t close = entry.rfind(')');
-        std::string patterns = "*.*";
-        if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
-            patterns = std::string(entry.substr(open + 1, close - open - 1));
-            for (char& c : patterns) {
-                c = c == ' ' ? ';' : c;
-            }
-            if (patterns == "*") {
-                patterns = "*.*";
-            }
-        }
-        list += WideFromUtf8(entry);
+    for (const FileFilter& filter : filters) {
+        list += WideFromUtf8(filter.description + " (" + filter.pattern + ")");
         list += L'\0';
-        list += WideFromUtf8(patterns);
+        list += WideFromUtf8(PatternOf(filter));
         list += L'\0';
     }
     list += L'\0';
     return list;
 }
 
-std::optional<FileChoice> AskOpenFile(HWND owner, std::string_view title,
-                                      std::string_view filters) {
-    return Ask(owner, title, filters, {}, false);
+std::optional<FileChoice> AskOpenFile(HWND owner, const FileQuestion& question) {
+    return Ask(owner, question, false);
 }
 
-std::optional<FileChoice> AskSaveFile(HWND owner, std::string_view title, std::string_view filters,
-                                      std::string_view defaultExtension) {
-    return Ask(owner, title, filters, defaultExtension, true);
+std::optional<FileChoice> AskSaveFile(HWND owner, const FileQuestion& question) {
+    return Ask(owner, question, true);
 }
 
 }  // namespace orvandel::win32

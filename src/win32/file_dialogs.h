@@ -5,24 +5,24 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "desk/desk_messages.h"
 
 namespace orvandel::win32 {
 
-// The common dialogs' filter list from the program's "Name (*.a *.b);;Other (*)" texts: each
-// name, then its patterns separated by ';', each ending in a zero, the list in another zero.
-std::wstring DialogFilter(std::string_view filters);
+// The common dialogs' filter list: each "Description (pattern)", then its pattern ("*" is
+// "*.*" here), each ending in a zero, the list in another zero.
+std::wstring DialogFilter(const std::vector<FileFilter>& filters);
 
 struct FileChoice {
     std::filesystem::path file;
-    int filterIndex = 0;  // 0-based, of the filter the user picked
+    std::size_t filter = 0;  // of the filter the user picked
 };
 
 // The system's open and save dialogs, owned by `owner`; nothing when cancelled. The save
-// dialog adds `defaultExtension` (without the dot) to a name that has none.
-std::optional<FileChoice> AskOpenFile(HWND owner, std::string_view title, std::string_view filters);
-std::optional<FileChoice> AskSaveFile(HWND owner, std::string_view title, std::string_view filters,
-                                      std::string_view defaultExtension);
+// dialog asks before replacing a file and adds the picked filter's extension to a bare name.
+std::optional<FileChoice> AskOpenFile(HWND owner, const FileQuestion& question);
+std::optional<FileChoice> AskSaveFile(HWND owner, const FileQuestion& question);
 
 }  // namespace orvandel::win32

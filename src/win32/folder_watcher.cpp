@@ -1,7 +1,6 @@
 #include "win32/folder_watcher.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace orvandel::win32 {
 
@@ -17,19 +16,20 @@ void FolderWatcher::Stop() {
 }
 
 void FolderWatcher::Watch(const std::vector<std::filesystem::path>& folders) {
+    m_folders.clear();
+    for (const std::filesystem::path& folder : folders) {
+        if (std::find(m_folders.begin(), m_folders.end(), folder) == m_folders.end()) {
+            m_folders.push_back(folder);
+        }
+    }
+    Arm();
+}
+
+void FolderWatcher::Arm() {
     Stop();
     constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
                                FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
-    std::vector<std::filesystem::path> unique;
-    for (const std::filesystem::path& folder : folders) {
-        std::error_code error;
-        const std::filesystem::path canonical = std::filesystem::weakly_canonical(folder, error);
-        const std::filesystem::path& key = error ? folder : canonical;
-        if (std::find(unique.begin(), unique.end(), key) == unique.end()) {
-            unique.push_back(key);
-        }
-    }
-    for (const std::filesystem::path& folder : unique) {
+    for (const std::filesystem::path& folder : m_folders) {
         if (m_handles.size() >= MAXIMUM_WAIT_OBJECTS - 1) {
             break;
         }
@@ -44,11 +44,10 @@ void FolderWatcher::Signalled(std::size_t index) {
     if (index >= m_handles.size()) {
         return;
     }
-    // A folder that was deleted cannot be watched any longer; the next Watch takes it up again
-    // if it comes back.
+    // A folder that was deleted cannot be watched any longer: every folder is taken up again,
+    // so one that has come back, or appeared, is watched from now on.
     if (!::FindNextChangeNotification(m_handles[index])) {
-        ::FindCloseChangeNotification(m_handles[index]);
-        m_handles.erase(m_handles.begin() + static_cast<std::ptrdiff_t>(index));
+        Arm();
     }
     if (onChange) {
         onChange();

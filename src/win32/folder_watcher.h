@@ -24,12 +24,16 @@ public:
 
     // The handles to wait on, at most MAXIMUM_WAIT_OBJECTS - 1 so that messages fit too.
     const std::vector<HANDLE>& handles() const { return m_handles; }
-    // The loop saw handle `index` signalled: re-arms it and tells onChange.
+    // The loop saw handle `index` signalled: re-arms it (a folder deleted or renamed away is
+    // looked for again, with all the others) and tells onChange.
     void Signalled(std::size_t index);
 
     std::function<void()> onChange;
 
 private:
+    void Arm();
+
+    std::vector<std::filesystem::path> m_folders;
     std::vector<HANDLE> m_handles;
 };
 

@@ -1,18 +1,16 @@
 #include "win32/kel_view.h"
 
+// commctrl.h needs the types windows.h declares.
+#include <commctrl.h>
 #include <windowsx.h>
 
-#include <new>
+#include <array>
 #include <vector>
 
-#include "core/common/message_texts.h"
 #include "core/common/path_text.h"
-#include "core/map/map_text.h"
-#include "core/report/check_text.h"
-#include "core/report/pixel_inspector.h"
 #include "core/view/view_picture_size.h"
+#include "desk/form_template.h"
 #include "win32/file_dialogs.h"
-#include "win32/form_layout.h"
 #include "win32/key_map.h"
 #include "win32/resource.h"
 #include "win32/view_picture.h"
@@ -21,40 +19,81 @@
 namespace orvandel::win32 {
 namespace {
 
-// A change is acted on once the files have been quiet this long: a painting program writes a
-// file in several steps.
-constexpr UINT_PTR kSettleTimer = 1;
-constexpr UINT kSettleMilliseconds = 300;
+constexpr UINT_PTR kModelTimer = 1;
+constexpr int kProblemsId = 1013;
+constexpr int kStatusId = 1014;
 
-constexpr std::string_view kShowProblems = "Show problems";
+// Below the template, across the form: the problems panel (more than kProblemsPanelLines lines
+// of the form's font) and the status line (kStatusLines lines), in dialog units.
+constexpr DialogRect kProblemsRect = {7, 264, 514, 8 * kProblemsPanelLines + 6};
+constexpr DialogRect kStatusRect = {7, 314, 514, 8 * kStatusLines};
+constexpr DialogRect kFormRect = {0, 0, 528, 314 + 8 * kStatusLines + 4};
 
-RECT ToPixels(HWND dialog, RECT units) {
+// The menu commands of the context menus, by action.
+constexpr std::array<std::pair<int, DeskAction>, 7> kMenuCommands = {{
+    {IDM_COPY_VIEW, DeskAction::CopyView},
+    {IDM_SAVE_VIEW, DeskAction::SaveView},
+    {IDM_SHOW_PROBLEMS, DeskAction::ShowProblems},
+    {IDM_RELOAD_AUTOMATICALLY, DeskAction::ReloadAutomatically},
+    {IDM_LOAD_TEST_MAP, DeskAction::LoadTestMap},
+    {IDM_SAVE_TEST_MAP, DeskAction::SaveTestMap},
+    {IDM_RESET_TEST_MAP, DeskAction::ResetTestMap},
+}};
+
+// The resource script's control of each of the form's controls.
+int ControlId(FormControl control) {
+    static constexpr std::array<int, kFormControlCount> kIds = {
+        IDC_TURN_LEFT,  IDC_MOVE_FORWARD, IDC_TURN_RIGHT, IDC_MOVE_LEFT, IDC_MOVE_BACK,
+        IDC_MOVE_RIGHT, IDC_EVEN_ODD,     IDC_RELOAD,     IDC_EXPORT,    IDC_PREVIEW,
+        IDC_MAP,        IDC_MAP_NOTE,     IDC_POSITION};
+    return kIds[IndexOf(control)];
+}
+
+DialogBase BaseOf(HWND dialog) {
+    RECT units{0, 0, 4, 8};
     ::MapDialogRect(dialog, &units);
-    return units;
+    return {units.right, units.bottom};
 }
 
-void AppendMenuText(HMENU menu, UINT id, std::string_view text, bool checked = false) {
-    const std::wstring wide = WideFromUtf8(text);
-    ::AppendMenuW(menu, static_cast<UINT>(MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED)), id,
-                  wide.c_str());
-}
-
-std::string ReportText(const SessionReport& report) {
-    std::string text;
-    for (const Notice& notice : report.notices) {
-        text += notice.text;
-        if (!text.empty() && text.back() != '\n') {
-            text += '\n';
-        }
-        text += notice.DetailText();
+void MoveTo(HDWP& moves, HWND control, const Rect& place) {
+    if (control != nullptr && moves != nullptr) {
+        moves = ::DeferWindowPos(moves, control, nullptr, place.left, place.top, place.width(),
+                                 place.height(), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return text;
+}
+
+unsigned HeldModifiers() {
+    unsigned modifiers = kNoModifier;
+    if (::GetKeyState(VK_SHIFT) & 0x8000) {
+        modifiers |= kShiftModifier;
+    }
+    if (::GetKeyState(VK_CONTROL) & 0x8000) {
+        modifiers |= kControlModifier;
+    }
+    if (::GetKeyState(VK_MENU) & 0x8000) {
+        modifiers |= kAltModifier;
+    }
+    return modifiers;
+}
+
+void AppendAction(HMENU menu, DeskAction action, bool checked) {
+    for (const auto& [id, each] : kMenuCommands) {
+        if (each == action) {
+            const std::wstring caption = WideFromUtf8(ActionCaption(action));
+            ::AppendMenuW(menu, static_cast<UINT>(MF_STRING | (checked ? MF_CHECKED : 0)),
+                          static_cast<UINT_PTR>(id), caption.c_str());
+        }
+    }
 }
 
 }  // namespace
 
 CKelView::CKelView(WallSetSession& session, MessagePresenter& messages)
-    : m_session(session), m_messages(messages) {}
+    : m_messages(messages), m_model(session, *this) {
+    m_watcher.onChange = [this] { m_model.FilesChanged(); };
+}
+
+CKelView::~CKelView() = default;
 
 bool CKelView::Create(HWND parent) {
     CKelBox::RegisterClass();
@@ -66,53 +105,64 @@ bool CKelView::Create(HWND parent) {
 
 INT_PTR CALLBACK CKelView::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* view = reinterpret_cast<CKelView*>(lParam);
-        view->m_hDlg = dialog;
         ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        reinterpret_cast<CKelView*>(lParam)->m_hDlg = dialog;
     }
     auto* view = reinterpret_cast<CKelView*>(::GetWindowLongPtrW(dialog, DWLP_USER));
     return view != nullptr ? view->OnMessage(message, wParam, lParam) : FALSE;
 }
 
+void CKelView::OnInitDialog() {
+    m_wndPosition = ::GetDlgItem(m_hDlg, IDC_POSITION);
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const auto font = static_cast<WPARAM>(::SendMessageW(m_hDlg, WM_GETFONT, 0, 0));
+    // The panel and the status line follow the template's controls, so Tab reaches the panel
+    // last; both are real text a screen reader reads.
+    m_wndProblems = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"Problems",
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+                                          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                      0, 0, 0, 0, m_hDlg,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProblemsId)),
+                                      instance, nullptr);
+    m_wndStatus = ::CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0, 0,
+        m_hDlg, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusId)), instance, nullptr);
+    ::SendMessageW(m_wndProblems, WM_SETFONT, font, FALSE);
+    ::SendMessageW(m_wndStatus, WM_SETFONT, font, FALSE);
+    // The status line's whole text is also its tooltip.
+    m_wndTooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     m_hDlg, nullptr, instance, nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = m_hDlg;
+    tool.uId = reinterpret_cast<UINT_PTR>(m_wndStatus);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    ::SendMessageW(m_wndTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_wndTooltip, TTM_SETMAXTIPWIDTH, 0, 600);
+
+    const SIZE size = FormSize();
+    ::SetWindowPos(m_hDlg, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+    PlaceControls();
+    m_wndPreview.Attach(::GetDlgItem(m_hDlg, IDC_PREVIEW), m_model);
+    m_wndMap.Attach(::GetDlgItem(m_hDlg, IDC_MAP), m_model);
+    Refresh(kAllParts);
+}
+
 INT_PTR CKelView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG: {
-            m_wndPreview.Attach(::GetDlgItem(m_hDlg, IDC_PREVIEW));
-            m_wndMap.Attach(::GetDlgItem(m_hDlg, IDC_MAP));
-            m_wndPosition = ::GetDlgItem(m_hDlg, IDC_POSITION);
-            m_wndMap.SetMap(&m_map);
-            m_wndMap.onCellClicked = [this](int x, int y) {
-                m_map.ToggleCell(x, y);
-                return true;
-            };
-            m_wndPreview.SetMap(&m_map);
-            m_wndPreview.SetWallSet(&m_session.wallSet());
-            m_wndPreview.onPointer = [this](int x, int y) { OnPointer(x, y); };
-            // The problems panel follows the template's controls, so Tab reaches it last.
-            const RECT panel = ToPixels(m_hDlg, kProblemsPanelUnits);
-            m_wndProblems = ::CreateWindowExW(
-                WS_EX_CLIENTEDGE, L"EDIT", L"",
-                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                    ES_AUTOVSCROLL,
-                panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top, m_hDlg,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProblemsPanelId)),
-                ::GetModuleHandleW(nullptr), nullptr);
-            ::SendMessageW(m_wndProblems, WM_SETFONT,
-                           static_cast<WPARAM>(::SendMessageW(m_hDlg, WM_GETFONT, 0, 0)), FALSE);
-            const SIZE size = FormSize();
-            ::SetWindowPos(m_hDlg, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        case WM_INITDIALOG:
+            OnInitDialog();
             return TRUE;
-        }
         case WM_SIZE:
             PlaceControls();
             return TRUE;
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED || lParam == 0) {
-                OnCommand(LOWORD(wParam));
-            }
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         case WM_MAPCHANGED:
-            OnMapChanged();
+            m_model.MapChanged();
             ::SetWindowLongPtrW(m_hDlg, DWLP_MSGRESULT, 0);
             return TRUE;
         case WM_CONTEXTMENU:
@@ -120,9 +170,9 @@ INT_PTR CKelView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                           GET_Y_LPARAM(lParam));
             return TRUE;
         case WM_TIMER:
-            if (wParam == kSettleTimer) {
-                ::KillTimer(m_hDlg, kSettleTimer);
-                OnLiveReload();
+            if (wParam == kModelTimer) {
+                ::KillTimer(m_hDlg, kModelTimer);
+                m_model.TimerFired();
             }
             return TRUE;
         default:
@@ -131,34 +181,31 @@ INT_PTR CKelView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 SIZE CKelView::FormSize() const {
-    const RECT form = ToPixels(m_hDlg, kFormWithPanelUnits);
-    return {form.right - form.left, form.bottom - form.top};
+    const Rect form = DialogToPixels(kFormRect, BaseOf(m_hDlg));
+    return {form.width(), form.height()};
 }
 
 void CKelView::PlaceControls() {
+    const DialogBase base = BaseOf(m_hDlg);
     RECT client;
     ::GetClientRect(m_hDlg, &client);
     const SIZE form = FormSize();
-    const int extraWidth = client.right - form.cx;
-    const int extraHeight = client.bottom - form.cy;
-    const RECT preview = ToPixels(m_hDlg, FormTemplatePlaces()[9].units);
-    const RECT map = ToPixels(m_hDlg, FormTemplatePlaces()[10].units);
-    const int previewWidth = preview.right - preview.left;
-    const int mapWidth = map.right - map.left;
-    HDWP moves = ::BeginDeferWindowPos(14);
-    auto move = [&](HWND control, int id, RECT units) {
-        const RECT place = PlaceControl(id, ToPixels(m_hDlg, units), extraWidth, extraHeight,
-                                        previewWidth, mapWidth);
-        if (control != nullptr && moves != nullptr) {
-            moves = ::DeferWindowPos(moves, control, nullptr, place.left, place.top,
-                                     place.right - place.left, place.bottom - place.top,
-                                     SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    };
-    for (const TemplatePlace& place : FormTemplatePlaces()) {
-        move(::GetDlgItem(m_hDlg, place.id), place.id, place.units);
+    const int extraWidth = std::max(0L, client.right - form.cx);
+    const int extraHeight = std::max(0L, client.bottom - form.cy);
+    HDWP moves = ::BeginDeferWindowPos(static_cast<int>(kFormControlCount) + 2);
+    for (const TemplateEntry& entry : kFormTemplate) {
+        MoveTo(moves, ::GetDlgItem(m_hDlg, ControlId(entry.control)),
+               PlaceControl(entry.control, base, extraWidth, extraHeight));
     }
-    move(m_wndProblems, kProblemsPanelId, kProblemsPanelUnits);
+    // The panel and the status line keep their height and take the whole width.
+    for (const auto& [control, rect] :
+         {std::pair{m_wndProblems, kProblemsRect}, std::pair{m_wndStatus, kStatusRect}}) {
+        Rect place = DialogToPixels(rect, base);
+        place.top += extraHeight;
+        place.bottom += extraHeight;
+        place.right += extraWidth;
+        MoveTo(moves, control, place);
+    }
     if (moves != nullptr) {
         ::EndDeferWindowPos(moves);
     }
@@ -166,51 +213,61 @@ void CKelView::PlaceControls() {
 }
 
 bool CKelView::HandleKey(const MSG& message) {
-    const bool ctrlOrAlt =
-        (::GetKeyState(VK_CONTROL) & 0x8000) != 0 || (::GetKeyState(VK_MENU) & 0x8000) != 0;
-    const auto control = FormControlForKey(message.message, message.wParam, ctrlOrAlt);
-    if (!control || (!::IsChild(m_hDlg, message.hwnd) && message.hwnd != m_hDlg)) {
+    if (message.hwnd != m_hDlg && !::IsChild(m_hDlg, message.hwnd)) {
         return false;
     }
+    const unsigned modifiers = HeldModifiers();
+    if (message.message == WM_KEYDOWN && message.wParam == 'C' && modifiers == kControlModifier &&
+        message.hwnd == m_wndProblems) {
+        CopySelectedProblem();
+        return true;
+    }
+    const auto key = DeskKeyOf(message.message, message.wParam, modifiers);
+    const auto action = key ? ActionForKey(*key) : std::nullopt;
+    const auto control = action ? ControlOfAction(*action) : std::nullopt;
+    if (!control) {
+        return false;
+    }
+    // As a mnemonic would: the control is pressed, takes the focus, and acts.
     ::SendMessageW(::GetDlgItem(m_hDlg, *control), BM_CLICK, 0, 0);
     return true;
 }
 
-void CKelView::OnCommand(int id) {
-    switch (id) {
-        case IDC_TURN_LEFT:
-            return OnTurn(-1);
-        case IDC_TURN_RIGHT:
-            return OnTurn(+1);
-        case IDC_MOVE_FORWARD:
-            return OnWalk(kStepForward);
-        case IDC_MOVE_RIGHT:
-            return OnWalk(kStepRight);
-        case IDC_MOVE_BACK:
-            return OnWalk(kStepBack);
-        case IDC_MOVE_LEFT:
-            return OnWalk(kStepLeft);
-        case IDC_EVEN_ODD:
-            return OnEvenOdd();
-        case IDC_RELOAD:
-            return OnReload();
-        case IDC_EXPORT:
-            return OnExport();
-        case IDM_COPY_VIEW:
-            return OnCopyView();
-        case IDM_SAVE_VIEW:
-            return OnSaveView();
-        case IDM_SHOW_PROBLEMS:
-            return m_wndPreview.SetShowProblems(!m_wndPreview.showProblems());
-        case IDM_RELOAD_AUTOMATICALLY:
-            return SetLiveReload(!m_bLiveReload);
-        case IDM_LOAD_TEST_MAP:
-            return OnLoadTestMap();
-        case IDM_SAVE_TEST_MAP:
-            return OnSaveTestMap();
-        case IDM_RESET_TEST_MAP:
-            return OnResetTestMap();
+void CKelView::OnCommand(int id, int code) {
+    if (id == kProblemsId) {
+        if (code == LBN_SELCHANGE) {
+            const LRESULT selected = ::SendMessageW(m_wndProblems, LB_GETCURSEL, 0, 0);
+            const bool entry = selected != LB_ERR &&
+                               static_cast<std::size_t>(selected) < m_model.problems().size();
+            m_model.SelectProblem(entry ? std::optional<std::size_t>(selected) : std::nullopt);
+        }
+        return;
+    }
+    if (const auto action = ActionOfControl(id); action && code == BN_CLICKED) {
+        return OnAction(*action);
+    }
+    for (const auto& [command, action] : kMenuCommands) {
+        if (command == id) {
+            return OnAction(action);
+        }
+    }
+}
+
+void CKelView::OnAction(DeskAction action) {
+    switch (action) {
+        case DeskAction::CopyView:
+            if (const auto picture = m_model.ViewPictureAsShown()) {
+                CopyViewToClipboard(m_hDlg, *picture);
+            }
+            return;
+        case DeskAction::SaveView:
+            if (const auto failure = SaveViewAs(m_hDlg, m_model.renderer().viewport(),
+                                                OfferedSaveScales(m_model.PreviewLayout()))) {
+                m_messages.Show(WarningMessage(*failure));
+            }
+            return;
         default:
+            m_model.Act(action);
             return;
     }
 }
@@ -218,17 +275,17 @@ void CKelView::OnCommand(int id) {
 void CKelView::OnContextMenu(HWND source, int x, int y) {
     HMENU menu = ::CreatePopupMenu();
     if (source == m_wndPreview.window()) {
-        AppendMenuText(menu, IDM_COPY_VIEW, messages::kCopyViewAction);
-        AppendMenuText(menu, IDM_SAVE_VIEW, messages::kSaveViewAction);
+        AppendAction(menu, DeskAction::CopyView, false);
+        AppendAction(menu, DeskAction::SaveView, false);
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuText(menu, IDM_SHOW_PROBLEMS, kShowProblems, m_wndPreview.showProblems());
+        AppendAction(menu, DeskAction::ShowProblems, m_model.IsChecked(DeskAction::ShowProblems));
         ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuText(menu, IDM_RELOAD_AUTOMATICALLY, messages::kReloadAutomatically,
-                       m_bLiveReload);
+        AppendAction(menu, DeskAction::ReloadAutomatically,
+                     m_model.IsChecked(DeskAction::ReloadAutomatically));
     } else if (source == m_wndMap.window()) {
-        AppendMenuText(menu, IDM_LOAD_TEST_MAP, messages::kLoadTestMap);
-        AppendMenuText(menu, IDM_SAVE_TEST_MAP, messages::kSaveTestMap);
-        AppendMenuText(menu, IDM_RESET_TEST_MAP, messages::kResetTestMap);
+        AppendAction(menu, DeskAction::LoadTestMap, false);
+        AppendAction(menu, DeskAction::SaveTestMap, false);
+        AppendAction(menu, DeskAction::ResetTestMap, false);
     } else {
         ::DestroyMenu(menu);
         return;
@@ -239,231 +296,138 @@ void CKelView::OnContextMenu(HWND source, int x, int y) {
         x = rect.left;
         y = rect.top;
     }
-    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, m_hDlg, nullptr));
+    const BOOL chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y,
+                                         0, m_hDlg, nullptr);
     ::DestroyMenu(menu);
     if (chosen != 0) {
-        OnCommand(static_cast<int>(chosen));
+        OnCommand(chosen, 0);
     }
 }
 
-template <typename Work>
-void CKelView::Guarded(Work&& work) {
-    try {
-        work();
-    } catch (const std::bad_alloc&) {
-        // An exception must not cross the message loop, and losing the window for want of
-        // memory for one picture would lose the user's map too.
-        m_bLoading = false;
-        m_messages.Show(WarningMessage(std::string(messages::kOutOfMemory)));
+void CKelView::FillProblems() {
+    ::SendMessageW(m_wndProblems, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(m_wndProblems, LB_RESETCONTENT, 0, 0);
+    int widest = 0;
+    HDC dc = ::GetDC(m_wndProblems);
+    HGDIOBJ oldFont = ::SelectObject(
+        dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(m_wndProblems, WM_GETFONT, 0, 0)));
+    auto add = [&](std::string_view text) {
+        const std::wstring wide = WideFromUtf8(text);
+        ::SendMessageW(m_wndProblems, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx) + 8);
+    };
+    for (const ProblemEntry& entry : m_model.problems()) {
+        add(entry.Text());
     }
-}
-
-void CKelView::RefreshView() {
-    m_wndPreview.RenderView();
-    const std::string position = messages::PositionReadOut(
-        m_map.viewerX(), m_map.viewerY(), DirectionLetter(m_map.viewerDirection()));
-    ::SetWindowTextW(m_wndPosition, WideFromUtf8(position).c_str());
-}
-
-void CKelView::OnTurn(int delta) {
-    Guarded([&] {
-        m_map.Turn(delta);
-        RefreshView();
-    });
-}
-
-void CKelView::OnWalk(int step) {
-    Guarded([&] {
-        m_map.Walk(step);
-        m_wndMap.Invalidate();
-        RefreshView();
-    });
-}
-
-void CKelView::OnEvenOdd() {
-    Guarded([this] {
-        m_bEvenOddCheck = ::IsDlgButtonChecked(m_hDlg, IDC_EVEN_ODD) == BST_CHECKED;
-        m_wndPreview.SetEvenOdd(m_bEvenOddCheck);
-        RefreshView();
-    });
-}
-
-void CKelView::OnReload() {
-    Guarded([this] { LoadAndRender(); });
-}
-
-void CKelView::OnInitialUpdate() {
-    Guarded([this] { LoadAndRender(); });
-}
-
-void CKelView::OnMapChanged() {
-    Guarded([this] { m_wndPreview.RenderView(); });
-}
-
-void CKelView::LoadAndRender() {
-    m_bLoading = true;
-    const SessionReport loaded = m_session.Load();
-    // The status line and the panel first: they are there already while a box waits for OK.
-    ShowProblems(loaded);
-    ShowSummary();
-    m_wndPreview.RenderView();
-    Present(m_messages, loaded);
-    m_bLoading = false;
-    m_bLoaded = true;
-    m_wndPreview.RenderView();
-    WatchInputs();
-    if (m_bReloadPending) {
-        m_bReloadPending = false;
-        OnLiveReload();
+    if (m_model.problems().empty()) {
+        add(AllIsWellText());
     }
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(m_wndProblems, dc);
+    ::SendMessageW(m_wndProblems, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+    if (const auto selected = m_model.selectedProblem()) {
+        ::SendMessageW(m_wndProblems, LB_SETCURSEL, *selected, 0);
+    }
+    ::SendMessageW(m_wndProblems, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_wndProblems, nullptr, TRUE);
 }
 
-void CKelView::OnExport() {
-    Guarded([this] {
-        const MessageAnswer answer = m_messages.Show(YesNoQuestion(m_session.ExportConfirmation()));
-        const SessionReport exported =
-            answer == MessageAnswer::Yes ? m_session.Export() : WallSetSession::ExportCancelled();
-        Present(m_messages, exported);
-    });
-}
-
-void CKelView::SetLiveReload(bool on) {
-    m_bLiveReload = on;
-    if (on) {
-        WatchInputs();
-        if (m_bLoaded) {
-            OnLiveReload();  // catches up with what changed while it was off
-        }
+void CKelView::CopySelectedProblem() {
+    const LRESULT selected = ::SendMessageW(m_wndProblems, LB_GETCURSEL, 0, 0);
+    std::string text;
+    if (selected != LB_ERR && static_cast<std::size_t>(selected) < m_model.problems().size()) {
+        text = m_model.problems()[static_cast<std::size_t>(selected)].Text();
     } else {
-        m_watcher.Stop();
-        ::KillTimer(m_hDlg, kSettleTimer);
+        for (const ProblemEntry& entry : m_model.problems()) {
+            text += entry.Text() + "\n";
+        }
     }
-}
-
-void CKelView::WatchInputs() {
-    if (!m_bLiveReload) {
+    const std::wstring wide = BoxText(text);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (memory == nullptr) {
         return;
     }
-    const WallSetSession::Inputs inputs = m_session.InputFiles();
-    std::vector<std::filesystem::path> folders = inputs.folders;
-    for (const std::filesystem::path& file : inputs.files) {
+    std::copy(wide.c_str(), wide.c_str() + wide.size() + 1,
+              static_cast<wchar_t*>(::GlobalLock(memory)));
+    ::GlobalUnlock(memory);
+    if (::OpenClipboard(m_hDlg)) {
+        ::EmptyClipboard();
+        if (::SetClipboardData(CF_UNICODETEXT, memory) != nullptr) {
+            memory = nullptr;
+        }
+        ::CloseClipboard();
+    }
+    if (memory != nullptr) {
+        ::GlobalFree(memory);
+    }
+}
+
+MessageAnswer CKelView::ShowMessage(const MessageRequest& request) {
+    return m_messages.Show(request);
+}
+
+std::optional<std::filesystem::path> CKelView::ChooseFileToOpen(const FileQuestion& question) {
+    const auto choice = AskOpenFile(m_hDlg, question);
+    return choice ? std::optional(choice->file) : std::nullopt;
+}
+
+std::optional<std::filesystem::path> CKelView::ChooseFileToSave(const FileQuestion& question) {
+    const auto choice = AskSaveFile(m_hDlg, question);
+    return choice ? std::optional(choice->file) : std::nullopt;
+}
+
+void CKelView::Refresh(unsigned parts) {
+    if (m_hDlg == nullptr) {
+        return;
+    }
+    if (parts & kPreviewPart) {
+        m_wndPreview.InvalidateView();
+    }
+    if (parts & kMapPart) {
+        m_wndMap.Invalidate();
+    }
+    if (parts & kPositionPart) {
+        ::SetWindowTextW(m_wndPosition, WideFromUtf8(m_model.PositionText()).c_str());
+    }
+    if (parts & kStatusPart) {
+        const std::wstring status = WideFromUtf8(m_model.StatusText());
+        ::SetWindowTextW(m_wndStatus, status.c_str());
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = m_hDlg;
+        tool.uId = reinterpret_cast<UINT_PTR>(m_wndStatus);
+        tool.lpszText = const_cast<wchar_t*>(status.c_str());
+        ::SendMessageW(m_wndTooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (parts & kProblemsPart) {
+        FillProblems();
+    }
+    if (parts & kActionsPart) {
+        ::CheckDlgButton(m_hDlg, IDC_EVEN_ODD,
+                         m_model.IsChecked(DeskAction::EvenOdd) ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+void CKelView::Watch(const WatchList& watch) {
+    std::vector<std::filesystem::path> folders = watch.folders;
+    for (const std::filesystem::path& file : watch.files) {
         folders.push_back(file.parent_path());
     }
-    m_watcher.onChange = [this] { ::SetTimer(m_hDlg, kSettleTimer, kSettleMilliseconds, nullptr); };
     m_watcher.Watch(folders);
 }
 
-void CKelView::OnLiveReload() {
-    if (m_bLoading) {
-        m_bReloadPending = true;  // applied once the open boxes are closed
-        return;
-    }
-    Guarded([this] {
-        const SessionReport reloaded = m_session.LiveReload();
-        ShowProblems(reloaded);
-        ShowSummary();
-        m_wndPreview.RenderView();
-        // An edited wall-set file may name other pictures now.
-        WatchInputs();
-    });
+void CKelView::StartTimer(int milliseconds) {
+    ::SetTimer(m_hDlg, kModelTimer, static_cast<UINT>(std::max(milliseconds, 0)), nullptr);
 }
 
-void CKelView::ShowProblems(const SessionReport& report) {
-    std::string text = ReportText(report);
-    const std::string summary = ReportSummaryLine(m_session.report());
-    if (!summary.empty()) {
-        text += summary + "\n";
-    }
-    if (text.empty()) {
-        text = "No problems: every file loaded and every piece is covered.";
-    }
-    ::SetWindowTextW(m_wndProblems, BoxText(text).c_str());
+void CKelView::StopTimer() {
+    ::KillTimer(m_hDlg, kModelTimer);
 }
 
-void CKelView::ShowSummary() {
-    m_summary = ReportSummaryLine(m_session.report());
-    if (onStatus) {
-        onStatus(m_summary);
-    }
-}
-
-void CKelView::OnPointer(int x, int y) {
-    int viewX = 0;
-    int viewY = 0;
-    if (!onStatus) {
-        return;
-    }
-    if (x < 0 || !m_wndPreview.ViewportPixelAt(x, y, viewX, viewY)) {
-        onStatus(m_summary);
-        return;
-    }
-    const PixelInspection inspection =
-        InspectViewPixel(m_session.wallSet(), m_map, m_bEvenOddCheck, viewX, viewY);
-    onStatus(InspectionText(inspection, m_session.report()));
-}
-
-void CKelView::OnLoadTestMap() {
-    Guarded([this] {
-        const auto title = messages::kLoadTestMap.substr(0, messages::kLoadTestMap.size() - 3);
-        const auto choice = AskOpenFile(m_hDlg, title, messages::kTestMapFilter);
-        if (!choice) {
-            return;
-        }
-        const MapTextResult read = ReadMapFile(choice->file);
-        if (!read.map) {
-            m_messages.Show(
-                WarningMessage(messages::CannotReadTestMap(PathToUtf8(choice->file), read.error)));
-            return;
-        }
-        for (int y = 0; y < kMapSize; ++y) {
-            for (int x = 0; x < kMapSize; ++x) {
-                m_map.SetCell(x, y, read.map->Cell(x, y));
-            }
-        }
-        m_wndMap.Invalidate();
-        RefreshView();
-    });
-}
-
-void CKelView::OnSaveTestMap() {
-    Guarded([this] {
-        const auto title = messages::kSaveTestMap.substr(0, messages::kSaveTestMap.size() - 3);
-        const auto choice = AskSaveFile(m_hDlg, title, messages::kTestMapFilter, "txt");
-        if (!choice) {
-            return;
-        }
-        const Status written = WriteMapFile(choice->file, m_map);
-        if (!written) {
-            m_messages.Show(WarningMessage(messages::CannotSaveTestMap(PathToUtf8(choice->file)),
-                                           written.reason() + "\n"));
-        }
-    });
-}
-
-void CKelView::OnResetTestMap() {
-    Guarded([this] {
-        m_map = MapState();
-        m_wndMap.Invalidate();
-        RefreshView();
-    });
-}
-
-void CKelView::OnCopyView() {
-    Guarded([this] {
-        CopyViewToClipboard(m_hDlg, m_wndPreview.renderer().viewport(),
-                            ViewPictureAsShown(m_wndPreview.Layout()));
-    });
-}
-
-void CKelView::OnSaveView() {
-    Guarded([this] {
-        const auto failure = SaveViewAs(m_hDlg, m_wndPreview.renderer().viewport(),
-                                        OfferedSaveScales(m_wndPreview.Layout()));
-        if (failure) {
-            m_messages.Show(WarningMessage(*failure));
-        }
-    });
+std::int64_t CKelView::NowMilliseconds() {
+    return static_cast<std::int64_t>(::GetTickCount64());
 }
 
 }  // namespace orvandel::win32

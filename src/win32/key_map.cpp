@@ -1,45 +1,55 @@
 #include "win32/key_map.h"
 
-#include <windows.h>
-
 #include <array>
+#include <utility>
 
 #include "win32/resource.h"
 
 namespace orvandel::win32 {
 namespace {
 
-struct WalkKey {
-    wchar_t digit;
-    unsigned keypad;
-    int control;
-};
-
 // clang-format off
-constexpr std::array<WalkKey, 6> kWalkKeys = {{
-    {L'7', VK_NUMPAD7, IDC_TURN_LEFT},
-    {L'8', VK_NUMPAD8, IDC_MOVE_FORWARD},
-    {L'9', VK_NUMPAD9, IDC_TURN_RIGHT},
-    {L'4', VK_NUMPAD4, IDC_MOVE_LEFT},
-    {L'5', VK_NUMPAD5, IDC_MOVE_BACK},
-    {L'6', VK_NUMPAD6, IDC_MOVE_RIGHT},
+constexpr std::array<std::pair<DeskAction, int>, 9> kControls = {{
+    {DeskAction::TurnLeft,    IDC_TURN_LEFT},
+    {DeskAction::MoveForward, IDC_MOVE_FORWARD},
+    {DeskAction::TurnRight,   IDC_TURN_RIGHT},
+    {DeskAction::MoveLeft,    IDC_MOVE_LEFT},
+    {DeskAction::MoveBack,    IDC_MOVE_BACK},
+    {DeskAction::MoveRight,   IDC_MOVE_RIGHT},
+    {DeskAction::EvenOdd,     IDC_EVEN_ODD},
+    {DeskAction::Reload,      IDC_RELOAD},
+    {DeskAction::Export,      IDC_EXPORT},
 }};
 // clang-format on
 
 }  // namespace
 
-std::optional<int> FormControlForKey(unsigned message, unsigned long long key, bool ctrlOrAlt) {
-    if (ctrlOrAlt) {
-        return std::nullopt;
+std::optional<DeskKey> DeskKeyOf(UINT message, WPARAM key, unsigned modifiers) {
+    if (message == WM_CHAR && key >= 0x20) {
+        // The character already holds Shift (and the layout); what is left to judge is a
+        // held Ctrl or Alt.
+        return DeskKey{static_cast<char32_t>(key), modifiers & ~unsigned{kShiftModifier}, false};
     }
-    for (const WalkKey& walk : kWalkKeys) {
-        if ((message == WM_CHAR && key == walk.digit) ||
-            (message == WM_KEYDOWN && key == walk.keypad)) {
-            return walk.control;
+    if (message == WM_KEYDOWN && key >= VK_NUMPAD0 && key <= VK_NUMPAD9) {
+        return DeskKey{static_cast<char32_t>(U'0' + (key - VK_NUMPAD0)), modifiers, true};
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ControlOfAction(DeskAction action) {
+    for (const auto& [each, control] : kControls) {
+        if (each == action) {
+            return control;
         }
     }
-    if (message == WM_CHAR && (key == L'e' || key == L'E')) {
-        return IDC_EVEN_ODD;
+    return std::nullopt;
+}
+
+std::optional<DeskAction> ActionOfControl(int control) {
+    for (const auto& [action, each] : kControls) {
+        if (each == control) {
+            return action;
+        }
     }
     return std::nullopt;
 }

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
+
+#include "desk/desk_action.h"
 
 namespace orvandel::win32 {
 
-// The control a key presses on the form: 7 8 9 / 4 5 6 the walk and turn buttons, from the main
-// keyboard (as typed characters, whatever the layout) and from the keypad (as keys, so Num Lock
-// needs no thought), and E the even/odd check box. Nothing while Ctrl or Alt is held: those
-// belong to the dialog's own mnemonics and to the panel's Ctrl+C.
-// `message` is WM_CHAR or WM_KEYDOWN with its `key`.
-std::optional<int> FormControlForKey(unsigned message, unsigned long long key, bool ctrlOrAlt);
+// A key message in the model's terms: typed characters (WM_CHAR, whatever the keyboard layout;
+// Shift is already in the character) and the keypad's digit keys (WM_KEYDOWN, so that Num
+// Lock needs no thought). Nothing for other messages and keys. `modifiers` are the model's
+// KeyModifier bits held with the key.
+std::optional<DeskKey> DeskKeyOf(UINT message, WPARAM key, unsigned modifiers);
+
+// The form's control that carries an action, and back: a key presses the control, as the
+// captions' mnemonics do, so the focus and the check box follow.
+std::optional<int> ControlOfAction(DeskAction action);
+std::optional<DeskAction> ActionOfControl(int control);
 
 }  // namespace orvandel::win32

@@ -118,12 +118,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (!plan.wallSetFile.empty()) {
         const SessionReport opened = session.Open(PathFromUtf8(plan.wallSetFile));
         if (!opened.ok()) {
-            Present(messages, opened);
+            for (const MessageRequest& request : MessagesOf(opened)) {
+                messages.Show(request);
+            }
             return 1;
         }
     }
     CMainFrame frame(session, messages);
-    frame.view().SetLiveReload(line.watch);
+    frame.view().model().SetLiveReload(line.watch);
     if (!frame.Create(showCommand)) {
         return 1;
     }

@@ -43,14 +43,9 @@ bool CMainFrame::Create(int showCommand) {
     if (m_hWnd == nullptr) {
         return false;
     }
-    m_wndStatus = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                    m_hWnd, nullptr, instance, nullptr);
     if (!m_view.Create(m_hWnd)) {
         return false;
     }
-    m_view.onStatus = [this](const std::string& text) {
-        ::SetWindowTextW(m_wndStatus, WideFromUtf8(text).c_str());
-    };
     m_messages.SetOwner(m_hWnd);
     FitToForm();
     // Start-up messages come before the window: the load runs while it is still hidden.
@@ -63,9 +58,7 @@ bool CMainFrame::Create(int showCommand) {
 
 void CMainFrame::FitToForm() {
     const SIZE form = m_view.FormSize();
-    RECT status{};
-    ::GetWindowRect(m_wndStatus, &status);
-    RECT frame{0, 0, form.cx, form.cy + (status.bottom - status.top)};
+    RECT frame{0, 0, form.cx, form.cy};
     ::AdjustWindowRectEx(&frame, kFrameStyle, FALSE, WS_EX_ACCEPTFILES);
     m_minimum = {frame.right - frame.left, frame.bottom - frame.top};
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_minimum.cx, m_minimum.cy,
@@ -78,22 +71,16 @@ void CMainFrame::InitialUpdate() {
 }
 
 void CMainFrame::LayoutChildren() {
-    if (m_wndStatus == nullptr || m_view.window() == nullptr) {
+    if (m_view.window() == nullptr) {
         return;
     }
-    ::SendMessageW(m_wndStatus, WM_SIZE, 0, 0);
     RECT client;
-    RECT status;
     ::GetClientRect(m_hWnd, &client);
-    ::GetWindowRect(m_wndStatus, &status);
-    const int statusHeight = status.bottom - status.top;
-    ::MoveWindow(m_view.window(), 0, 0, client.right, client.bottom - statusHeight, TRUE);
+    ::MoveWindow(m_view.window(), 0, 0, client.right, client.bottom, TRUE);
 }
 
 bool CMainFrame::OpenDocument(const std::filesystem::path& file) {
-    const SessionReport opened = m_session.Open(file);
-    if (!opened.ok()) {
-        Present(m_messages, opened);
+    if (!m_view.model().OpenWallSet(file)) {
         return false;
     }
     InitialUpdate();
@@ -156,12 +143,15 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
-        case WM_SETFOCUS:
-            ::SetFocus(m_view.window());
-            return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) {
-                ::SetFocus(m_view.window());
+            // The form is a child: the focus it had when a box or another program took over
+            // comes back to it.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                m_lastFocus = ::IsChild(m_view.window(), focus) ? focus : nullptr;
+            } else {
+                ::SetFocus(m_lastFocus != nullptr && ::IsWindow(m_lastFocus) ? m_lastFocus
+                                                                             : m_view.window());
             }
             return 0;
         case WM_DESTROY:

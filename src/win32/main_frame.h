@@ -12,8 +12,8 @@
 
 namespace orvandel::win32 {
 
-// The main window, titled "Orvandel": the form fills its client area above a status line.
-// Wall-set files dropped on it open in turn.
+// The main window, titled "Orvandel": the form fills its client area. Wall-set files dropped
+// on it open in turn.
 class CMainFrame {
 public:
     CMainFrame(WallSetSession& session, MessagePresenter& messages);
@@ -42,7 +42,7 @@ private:
     MessagePresenter& m_messages;
     CKelView m_view;
     HWND m_hWnd = nullptr;
-    HWND m_wndStatus = nullptr;
+    HWND m_lastFocus = nullptr;
     SIZE m_minimum{};
 };
 

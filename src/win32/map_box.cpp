@@ -17,14 +17,17 @@ void CMapBox::RegisterClass() {
     ::RegisterClassExW(&windowClass);
 }
 
-void CMapBox::Attach(HWND window) {
+void CMapBox::Attach(HWND window, WindowModel& model) {
     m_hWnd = window;
+    m_pModel = &model;
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    Invalidate();
+    TellSize();
 }
 
-void CMapBox::SetMap(const MapState* map) {
-    m_pMap = map;
+void CMapBox::TellSize() {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    m_pModel->SetMapSize(client.right, client.bottom);
     Invalidate();
 }
 
@@ -34,19 +37,12 @@ void CMapBox::Invalidate() {
     }
 }
 
-GridLayout CMapBox::Layout() const {
-    RECT client{};
-    if (m_hWnd != nullptr) {
-        ::GetClientRect(m_hWnd, &client);
-    }
-    return LayoutGrid(client.right - client.left, client.bottom - client.top);
-}
-
 void CMapBox::Paint() {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
-    const GridLayout layout = Layout();
-    if (m_pMap != nullptr && layout.cellSize > 0) {
+    const GridLayout& layout = m_pModel->MapLayout();
+    const MapState& map = m_pModel->map();
+    if (layout.cellSize > 0) {
         HPEN marker = ::CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
         // One pass in row order: the marker goes on right after the viewer's cell, so cells
         // painted later cover whatever of it spills onto them.
@@ -54,11 +50,11 @@ void CMapBox::Paint() {
             for (int x = 0; x < kMapSize; ++x) {
                 const Rect cell = CellRect(layout, x, y);
                 const RECT rect{cell.left, cell.top, cell.right, cell.bottom};
-                const bool floor = IsOpenFloor(m_pMap->Cell(x, y));
+                const bool floor = IsOpenFloor(map.Cell(x, y));
                 ::FillRect(
                     dc, &rect,
                     static_cast<HBRUSH>(::GetStockObject(floor ? WHITE_BRUSH : BLACK_BRUSH)));
-                if (x == m_pMap->viewerX() && y == m_pMap->viewerY()) {
+                if (x == map.viewerX() && y == map.viewerY()) {
                     const auto corners = MarkerPoints(layout, x, y);
                     std::array<POINT, corners.size()> points{};
                     for (std::size_t i = 0; i < corners.size(); ++i) {
@@ -75,30 +71,24 @@ void CMapBox::Paint() {
     ::EndPaint(m_hWnd, &paint);
 }
 
-void CMapBox::Click(int x, int y) {
-    const auto cell = CellAtPoint(Layout(), x, y);
-    if (!cell || !onCellClicked || !onCellClicked(cell->x, cell->y)) {
-        return;
-    }
-    Invalidate();
-    ::PostMessageW(::GetParent(m_hWnd), WM_MAPCHANGED, 0, 0);
-}
-
 LRESULT CALLBACK CMapBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* box = reinterpret_cast<CMapBox*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
         case WM_PAINT:
-            if (box != nullptr) {
+            if (box != nullptr && box->m_pModel != nullptr) {
                 box->Paint();
                 return 0;
             }
             break;
         case WM_SIZE:
-            ::InvalidateRect(window, nullptr, TRUE);
+            if (box != nullptr) {
+                box->TellSize();
+            }
             return 0;
         case WM_LBUTTONDOWN:
-            if (box != nullptr) {
-                box->Click(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            if (box != nullptr &&
+                box->m_pModel->PressMap(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+                ::PostMessageW(::GetParent(window), WM_MAPCHANGED, 0, 0);
             }
             return 0;
         default:

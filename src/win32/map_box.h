@@ -2,10 +2,7 @@
 
 #include <windows.h>
 
-#include <functional>
-
-#include "core/map/map_grid_layout.h"
-#include "core/map/map_state.h"
+#include "desk/window_model.h"
 
 namespace orvandel::win32 {
 
@@ -13,33 +10,24 @@ namespace orvandel::win32 {
 // click has been handled.
 inline constexpr UINT WM_MAPCHANGED = 0x8100;
 
-// The editable 16 x 16 test map with the viewer's square. A left click on a cell asks for it to
-// be flipped between wall and floor.
+// The editable 16 x 16 test map with the viewer's square, painted from the model. A left
+// click on a cell flips it and posts WM_MAPCHANGED to the form.
 class CMapBox {
 public:
     static constexpr const wchar_t* kClassName = L"OrvandelMap";
     static void RegisterClass();
 
-    void Attach(HWND window);
+    void Attach(HWND window, WindowModel& model);
     HWND window() const { return m_hWnd; }
-
-    // The map shown; a link, not owned.
-    void SetMap(const MapState* map);
-    // Flips a cell; true when it did. The box then repaints and posts WM_MAPCHANGED to its
-    // parent.
-    std::function<bool(int, int)> onCellClicked;
-
-    // Repaints the grid (after a walk, a loaded or reset map).
     void Invalidate();
-    GridLayout Layout() const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
-    void Click(int x, int y);
+    void TellSize();
 
     HWND m_hWnd = nullptr;
-    const MapState* m_pMap = nullptr;
+    WindowModel* m_pModel = nullptr;
 };
 
 }  // namespace orvandel::win32

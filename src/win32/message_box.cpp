@@ -4,8 +4,6 @@
 // commctrl.h needs the types windows.h declares.
 #include <commctrl.h>
 
-#include "core/common/message_texts.h"
-#include "core/session/session_report.h"
 #include "win32/wide_text.h"
 
 namespace orvandel::win32 {
@@ -32,27 +30,6 @@ MessageAnswer AnswerOf(const MessageRequest& request, int pressed) {
 }
 
 }  // namespace
-
-MessageRequest WarningMessage(std::string text, std::string details) {
-    return {std::string(messages::kAppName), std::move(text), std::move(details),
-            MessageIcon::Warning, MessageButtons::Ok};
-}
-
-MessageRequest InformationMessage(std::string text) {
-    return {std::string(messages::kAppName),
-            std::move(text),
-            {},
-            MessageIcon::Information,
-            MessageButtons::Ok};
-}
-
-MessageRequest YesNoQuestion(std::string text) {
-    return {std::string(messages::kAppName),
-            std::move(text),
-            {},
-            MessageIcon::Warning,
-            MessageButtons::YesNo};
-}
 
 unsigned MessageBoxStyle(const MessageRequest& request) {
     const unsigned buttons = request.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
@@ -97,14 +74,6 @@ MessageAnswer WindowsMessagePresenter::Show(const MessageRequest& request) {
     }
     return AnswerOf(
         request, ::MessageBoxW(m_owner, text.c_str(), caption.c_str(), MessageBoxStyle(request)));
-}
-
-void Present(MessagePresenter& presenter, const SessionReport& report) {
-    for (const Notice& notice : report.notices) {
-        presenter.Show(notice.severity == Severity::Information
-                           ? InformationMessage(notice.text)
-                           : WarningMessage(notice.text, notice.DetailText()));
-    }
 }
 
 }  // namespace orvandel::win32

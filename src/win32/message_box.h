@@ -4,31 +4,9 @@
 
 #include <string>
 
-namespace orvandel {
-struct SessionReport;
-}
+#include "desk/desk_messages.h"
 
 namespace orvandel::win32 {
-
-enum class MessageIcon { Warning, Information };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
-
-// One modal message box as the program wants it shown.
-struct MessageRequest {
-    std::string caption;
-    std::string text;
-    std::string details;  // behind the box's "details" expander; empty for none
-    MessageIcon icon = MessageIcon::Warning;
-    MessageButtons buttons = MessageButtons::Ok;
-    friend bool operator==(const MessageRequest&, const MessageRequest&) = default;
-};
-
-// Every box is captioned with the program's name and shows the warning icon unless it says
-// otherwise.
-MessageRequest WarningMessage(std::string text, std::string details = {});
-MessageRequest InformationMessage(std::string text);
-MessageRequest YesNoQuestion(std::string text);
 
 // The MessageBox flags of a request: its buttons and icon, owned by the window (MB_APPLMODAL).
 unsigned MessageBoxStyle(const MessageRequest& request);
@@ -45,6 +23,7 @@ public:
     virtual void SetOwner(HWND) {}
 };
 
+// A plain message box, or a task dialog with an expander when the request has details.
 class WindowsMessagePresenter final : public MessagePresenter {
 public:
     void SetOwner(HWND owner) override { m_owner = owner; }
@@ -53,9 +32,5 @@ public:
 private:
     HWND m_owner = nullptr;
 };
-
-// Shows each notice of a session's report as its own box, in order: warnings with the failed
-// files' reasons behind the details expander, information with the information icon.
-void Present(MessagePresenter& presenter, const SessionReport& report);
 
 }  // namespace orvandel::win32

@@ -21,12 +21,8 @@ std::vector<std::uint8_t> ClipboardDib(const CPaletteDib& picture) {
     return {file.begin() + kFileHeaderSize, file.end()};
 }
 
-bool CopyViewToClipboard(HWND owner, const CPaletteDib& viewport, const ViewPictureSize& size) {
-    const std::unique_ptr<CPaletteDib> picture = ScaleViewPicture(viewport, size);
-    if (!picture) {
-        return false;
-    }
-    const std::vector<std::uint8_t> dib = ClipboardDib(*picture);
+bool CopyViewToClipboard(HWND owner, const CPaletteDib& picture) {
+    const std::vector<std::uint8_t> dib = ClipboardDib(picture);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
     if (memory == nullptr) {
         return false;
@@ -48,16 +44,17 @@ bool CopyViewToClipboard(HWND owner, const CPaletteDib& viewport, const ViewPict
 
 std::optional<std::string> SaveViewAs(HWND owner, const CPaletteDib& viewport,
                                       const std::vector<int>& scales) {
-    std::string filters;
+    FileQuestion question{std::string(messages::kSaveViewTitle), {}};
     for (const int scale : scales) {
-        filters += (filters.empty() ? "" : ";;") + messages::SaveViewFilter("BMP", scale);
+        std::string name = messages::SaveViewFilter("BMP", scale);
+        name.erase(name.rfind(" ("));  // the dialog shows the pattern itself
+        question.filters.push_back({name, "*.bmp"});
     }
-    const auto choice = AskSaveFile(owner, messages::kSaveViewTitle, filters, "bmp");
+    const auto choice = AskSaveFile(owner, question);
     if (!choice) {
         return std::nullopt;
     }
-    const std::size_t index = static_cast<std::size_t>(choice->filterIndex);
-    const int scale = index < scales.size() ? scales[index] : 1;
+    const int scale = choice->filter < scales.size() ? scales[choice->filter] : 1;
     const std::unique_ptr<CPaletteDib> picture =
         ScaleViewPicture(viewport, ViewPictureAtScale(scale));
     const Status saved = picture ? picture->WriteBmpFile(choice->file)

@@ -11,9 +11,9 @@
 
 namespace orvandel::win32 {
 
-// Puts the view at `size` on the clipboard as a device-independent bitmap; false when there
-// was nothing to copy or the clipboard was busy.
-bool CopyViewToClipboard(HWND owner, const CPaletteDib& viewport, const ViewPictureSize& size);
+// Puts a picture of the view on the clipboard as a device-independent bitmap; false when the
+// clipboard was busy.
+bool CopyViewToClipboard(HWND owner, const CPaletteDib& picture);
 
 // The clipboard's CF_DIB form of a bitmap: its BMP file without the file header.
 std::vector<std::uint8_t> ClipboardDib(const CPaletteDib& picture);

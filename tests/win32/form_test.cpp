@@ -9,8 +9,8 @@
 
 #include "core/common/path_text.h"
 #include "core/session/wall_set_session.h"
+#include "desk/form_template.h"
 #include "support/temp_folder.h"
-#include "win32/form_layout.h"
 #include "win32/kel_view.h"
 #include "win32/message_box.h"
 #include "win32/resource.h"
@@ -29,6 +29,13 @@ public:
     MessageAnswer answer = MessageAnswer::No;
 };
 
+// A box as one line, so that a mismatch shows all of it.
+std::string Describe(const MessageRequest& request) {
+    return request.caption + " | " + request.text + " | " + request.details + " | " +
+           (request.icon == MessageIcon::Warning ? "warning" : "information") + " | " +
+           (request.buttons == MessageButtons::Ok ? "OK" : "Yes/No");
+}
+
 std::string TextOf(HWND window) {
     wchar_t text[512] = {};
     ::GetWindowTextW(window, text, 511);
@@ -44,7 +51,7 @@ protected:
                                      nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(m_parent, nullptr) << "no window without a display: give Wine one "
                                         "(tools/test-windows.sh starts Xvfb for it)";
-        m_view.SetLiveReload(false);
+        m_view.model().SetLiveReload(false);
         ASSERT_TRUE(m_view.Create(m_parent));
         m_view.OnInitialUpdate();
     }
@@ -86,14 +93,29 @@ TEST_F(FormTest, TemplateHasTheCaptionsAndPlacesOfTheFormInTabOrder) {
     }
     EXPECT_EQ(TextOf(Control(IDC_MAP_NOTE)), "* Click the above tile to swap wall and floor.");
     EXPECT_EQ(TextOf(Control(IDC_POSITION)), "---");
-    // The form has its template size, so every control sits where the template puts it.
-    for (const TemplatePlace& place : FormTemplatePlaces()) {
-        RECT expectedRect = place.units;
-        ::MapDialogRect(m_view.window(), &expectedRect);
+    // The form has its template size: every control sits where the resource script and the
+    // model's template both put it.
+    const int ids[] = {IDC_TURN_LEFT, IDC_MOVE_FORWARD, IDC_TURN_RIGHT, IDC_MOVE_LEFT,
+                       IDC_MOVE_BACK, IDC_MOVE_RIGHT,   IDC_EVEN_ODD,   IDC_RELOAD,
+                       IDC_EXPORT,    IDC_PREVIEW,      IDC_MAP,        IDC_MAP_NOTE,
+                       IDC_POSITION};
+    for (const TemplateEntry& entry : kFormTemplate) {
+        // As the dialog manager places a template's control: x, y, cx and cy each converted.
+        const DialogRect& units = entry.rect;
+        RECT base{0, 0, 4, 8};
+        ::MapDialogRect(m_view.window(), &base);
+        const int x = ::MulDiv(units.left, base.right, 4);
+        const int y = ::MulDiv(units.top, base.bottom, 8);
+        const RECT expectedRect{x, y, x + ::MulDiv(units.width, base.right, 4),
+                                y + ::MulDiv(units.height, base.bottom, 8)};
+        const HWND control = Control(ids[IndexOf(entry.control)]);
         RECT actual;
-        ::GetWindowRect(Control(place.id), &actual);
+        ::GetWindowRect(control, &actual);
         ::MapWindowPoints(nullptr, m_view.window(), reinterpret_cast<POINT*>(&actual), 2);
-        EXPECT_TRUE(::EqualRect(&actual, &expectedRect)) << "control " << place.id;
+        EXPECT_TRUE(::EqualRect(&actual, &expectedRect)) << "control " << IndexOf(entry.control);
+        EXPECT_EQ(TextOf(control), ControlCaption(entry.control).empty()
+                                       ? TextOf(control)
+                                       : std::string(ControlCaption(entry.control)));
     }
 }
 
@@ -121,19 +143,20 @@ TEST_F(FormTest, ExportAndReloadShowTheirBoxesWithExactTextsIconsAndButtons) {
     ::SendMessageW(Control(IDC_EXPORT), BM_CLICK, 0, 0);
     ASSERT_EQ(m_messages.shown.size(), 2u);
     const MessageRequest& question = m_messages.shown[0];
-    EXPECT_EQ(question, YesNoQuestion("Export the contents to folder '" +
-                                      PathToUtf8(m_home.path()) + "'.\n\nDo you proceed?"));
+    EXPECT_EQ(Describe(question),
+              Describe(YesNoQuestion("Export the contents to folder '" + PathToUtf8(m_home.path()) +
+                                     "'.\n\nDo you proceed?")));
     EXPECT_EQ(question.caption, "Orvandel");
     EXPECT_EQ(MessageBoxStyle(question),
               static_cast<unsigned>(MB_YESNO | MB_ICONWARNING | MB_APPLMODAL));
-    EXPECT_EQ(m_messages.shown[1], WarningMessage("Export cancelled"));
+    EXPECT_EQ(Describe(m_messages.shown[1]), Describe(WarningMessage("Export cancelled")));
     EXPECT_FALSE(std::filesystem::exists(m_home / "Wall_D0.bmp"));
 
     m_messages.shown.clear();
     m_messages.answer = MessageAnswer::Yes;
     ::SendMessageW(Control(IDC_EXPORT), BM_CLICK, 0, 0);
     ASSERT_EQ(m_messages.shown.size(), 2u);
-    EXPECT_EQ(m_messages.shown[1], InformationMessage("export finished"));
+    EXPECT_EQ(Describe(m_messages.shown[1]), Describe(InformationMessage("export finished")));
     EXPECT_EQ(MessageBoxStyle(m_messages.shown[1]),
               static_cast<unsigned>(MB_OK | MB_ICONINFORMATION | MB_APPLMODAL));
     EXPECT_TRUE(std::filesystem::exists(m_home / "Wall_D0`.bmp"));

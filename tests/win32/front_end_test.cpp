@@ -4,10 +4,8 @@
 
 #include <windows.h>
 
-#include "core/session/session_report.h"
 #include "win32/command_line.h"
 #include "win32/file_dialogs.h"
-#include "win32/form_layout.h"
 #include "win32/key_map.h"
 #include "win32/message_box.h"
 #include "win32/resource.h"
@@ -20,60 +18,55 @@ TEST(KeyMapTest, MainKeyboardDigitsKeypadAndEPressTheirControls) {
     const struct {
         UINT message;
         WPARAM key;
-        bool ctrlOrAlt;
+        unsigned modifiers;
         std::optional<int> control;
     } cases[] = {
-        {WM_CHAR, L'7', false, IDC_TURN_LEFT},
-        {WM_CHAR, L'8', false, IDC_MOVE_FORWARD},
-        {WM_CHAR, L'9', false, IDC_TURN_RIGHT},
-        {WM_CHAR, L'4', false, IDC_MOVE_LEFT},
-        {WM_CHAR, L'5', false, IDC_MOVE_BACK},
-        {WM_CHAR, L'6', false, IDC_MOVE_RIGHT},
-        {WM_KEYDOWN, VK_NUMPAD7, false, IDC_TURN_LEFT},
-        {WM_KEYDOWN, VK_NUMPAD8, false, IDC_MOVE_FORWARD},
-        {WM_KEYDOWN, VK_NUMPAD9, false, IDC_TURN_RIGHT},
-        {WM_KEYDOWN, VK_NUMPAD4, false, IDC_MOVE_LEFT},
-        {WM_KEYDOWN, VK_NUMPAD5, false, IDC_MOVE_BACK},
-        {WM_KEYDOWN, VK_NUMPAD6, false, IDC_MOVE_RIGHT},
-        {WM_CHAR, L'e', false, IDC_EVEN_ODD},
-        {WM_CHAR, L'E', false, IDC_EVEN_ODD},
+        {WM_CHAR, L'7', kNoModifier, IDC_TURN_LEFT},
+        {WM_CHAR, L'8', kNoModifier, IDC_MOVE_FORWARD},
+        {WM_CHAR, L'9', kNoModifier, IDC_TURN_RIGHT},
+        {WM_CHAR, L'4', kNoModifier, IDC_MOVE_LEFT},
+        {WM_CHAR, L'5', kNoModifier, IDC_MOVE_BACK},
+        {WM_CHAR, L'6', kNoModifier, IDC_MOVE_RIGHT},
+        // A layout that types digits with Shift (AZERTY) still walks.
+        {WM_CHAR, L'8', kShiftModifier, IDC_MOVE_FORWARD},
+        {WM_KEYDOWN, VK_NUMPAD7, kNoModifier, IDC_TURN_LEFT},
+        {WM_KEYDOWN, VK_NUMPAD8, kNoModifier, IDC_MOVE_FORWARD},
+        {WM_KEYDOWN, VK_NUMPAD9, kNoModifier, IDC_TURN_RIGHT},
+        {WM_KEYDOWN, VK_NUMPAD4, kNoModifier, IDC_MOVE_LEFT},
+        {WM_KEYDOWN, VK_NUMPAD5, kNoModifier, IDC_MOVE_BACK},
+        {WM_KEYDOWN, VK_NUMPAD6, kNoModifier, IDC_MOVE_RIGHT},
+        {WM_CHAR, L'e', kNoModifier, IDC_EVEN_ODD},
+        {WM_CHAR, L'E', kShiftModifier, IDC_EVEN_ODD},
         // The digit keys as keys would act twice: once down, once as their character.
-        {WM_KEYDOWN, '8', false, std::nullopt},
-        {WM_KEYDOWN, 'E', false, std::nullopt},
-        {WM_CHAR, L'1', false, std::nullopt},
-        {WM_KEYDOWN, VK_NUMPAD1, false, std::nullopt},
-        {WM_CHAR, L'8', true, std::nullopt},  // Ctrl/Alt: the dialog's and the panel's
-        {WM_CHAR, L'e', true, std::nullopt},
+        {WM_KEYDOWN, '8', kNoModifier, std::nullopt},
+        {WM_KEYDOWN, 'E', kNoModifier, std::nullopt},
+        {WM_CHAR, L'1', kNoModifier, std::nullopt},
+        {WM_KEYDOWN, VK_NUMPAD1, kNoModifier, std::nullopt},
+        // Ctrl and Alt belong to the dialog's mnemonics and the panel's Ctrl+C.
+        {WM_CHAR, L'8', kControlModifier, std::nullopt},
+        {WM_KEYDOWN, VK_NUMPAD8, kAltModifier, std::nullopt},
+        {WM_CHAR, L'e', kControlModifier, std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FormControlForKey(c.message, c.key, c.ctrlOrAlt), c.control)
+        const auto key = DeskKeyOf(c.message, c.key, c.modifiers);
+        const auto action = key ? ActionForKey(*key) : std::nullopt;
+        EXPECT_EQ(action ? ControlOfAction(*action) : std::nullopt, c.control)
             << "message " << c.message << " key " << c.key;
+    }
+    for (int control = IDC_PREVIEW; control <= IDC_POSITION; ++control) {
+        if (const auto action = ActionOfControl(control)) {
+            EXPECT_EQ(ControlOfAction(*action), control);
+        }
     }
 }
 
-TEST(MessageBoxTest, NoticesBecomeBoxesCaptionedOrvandelWithTheirIcons) {
-    class Recorder : public MessagePresenter {
-    public:
-        MessageAnswer Show(const MessageRequest& request) override {
-            shown.push_back(request);
-            return MessageAnswer::Ok;
-        }
-        std::vector<MessageRequest> shown;
-    } recorder;
-    SessionReport report;
-    report.notices.push_back({Severity::Warning,
-                              "The following bitmap file(s) failed to be read: \n\n0085.bmp\n",
-                              {"0085.bmp: missing file"}});
-    report.notices.push_back({Severity::Information, "export finished", {}});
-    Present(recorder, report);
-    ASSERT_EQ(recorder.shown.size(), 2u);
-    EXPECT_EQ(recorder.shown[0].caption, "Orvandel");
-    EXPECT_EQ(recorder.shown[0].text,
-              "The following bitmap file(s) failed to be read: \n\n0085.bmp\n");
-    EXPECT_EQ(recorder.shown[0].details, "0085.bmp: missing file\n");
-    EXPECT_EQ(MessageBoxStyle(recorder.shown[0]),
+TEST(MessageBoxTest, BoxesHaveTheirIconsAndButtonsAndWindowsLineBreaks) {
+    EXPECT_EQ(MessageBoxStyle(WarningMessage("Export cancelled")),
               static_cast<unsigned>(MB_OK | MB_ICONWARNING | MB_APPLMODAL));
-    EXPECT_EQ(recorder.shown[1], InformationMessage("export finished"));
+    EXPECT_EQ(MessageBoxStyle(InformationMessage("export finished")),
+              static_cast<unsigned>(MB_OK | MB_ICONINFORMATION | MB_APPLMODAL));
+    EXPECT_EQ(MessageBoxStyle(YesNoQuestion("Do you proceed?")),
+              static_cast<unsigned>(MB_YESNO | MB_ICONWARNING | MB_APPLMODAL));
     // Windows' own line breaks, so Ctrl+C on a box copies what it shows.
     EXPECT_EQ(BoxText("a: \n\nb\n"), L"a: \r\n\r\nb\r\n");
 }
@@ -89,10 +82,10 @@ std::wstring ZeroSeparated(std::initializer_list<std::wstring> parts) {
 }
 
 TEST(FileDialogTest, FilterListHasNamesPatternsAndZeros) {
-    EXPECT_EQ(DialogFilter("Test maps (*.txt);;All files (*)"),
+    EXPECT_EQ(DialogFilter({{"Test maps", "*.txt"}, {"All files", "*"}}),
               ZeroSeparated({L"Test maps (*.txt)", L"*.txt", L"All files (*)", L"*.*"}));
-    EXPECT_EQ(DialogFilter("Pictures (*.png *.bmp)"),
-              ZeroSeparated({L"Pictures (*.png *.bmp)", L"*.png;*.bmp"}));
+    EXPECT_EQ(DialogFilter({{"PNG picture at 3x", "*.png"}}),
+              ZeroSeparated({L"PNG picture at 3x (*.png)", L"*.png"}));
 }
 
 TEST(CommandLineTest, ReadsOptionsFileAndRegistration) {
@@ -111,27 +104,6 @@ TEST(CommandLineTest, ReadsOptionsFileAndRegistration) {
           {"--register", "a.Pelorim"}}) {
         EXPECT_EQ(ParseCommandLine(wrong).action, CommandLine::Action::UsageError) << wrong[0];
     }
-}
-
-TEST(FormLayoutTest, ExtraRoomGoesToPreviewAndMapAndMovesTheRest) {
-    const RECT preview{10, 10, 490, 300};  // 480 wide
-    const RECT map{500, 10, 780, 250};     // 280 wide
-    const RECT button{90, 310, 190, 340};
-    const RECT reload{520, 290, 780, 320};
-    const auto place = [](int id, RECT rect) { return PlaceControl(id, rect, 76, 40, 480, 280); };
-    const RECT grownPreview = place(IDC_PREVIEW, preview);
-    const RECT grownMap = place(IDC_MAP, map);
-    EXPECT_EQ(grownPreview.right - grownPreview.left, 480 + 48);
-    EXPECT_EQ(grownPreview.bottom, 340);
-    EXPECT_EQ(grownMap.left, 548);
-    EXPECT_EQ(grownMap.right, 780 + 76);  // the two share the extra width exactly
-    EXPECT_EQ(place(IDC_TURN_LEFT, button).top, 350);
-    EXPECT_EQ(place(IDC_TURN_LEFT, button).left, 90);
-    EXPECT_EQ(place(IDC_RELOAD, reload).left, 568);
-    EXPECT_EQ(place(IDC_RELOAD, reload).top, 330);
-    // A window smaller than the form moves nothing.
-    const RECT shrunk = PlaceControl(IDC_PREVIEW, preview, -50, -50, 480, 280);
-    EXPECT_TRUE(::EqualRect(&shrunk, &preview));
 }
 
 std::wstring DefaultValue(const std::wstring& key) {
