@@ -1,5 +1,7 @@
 #include "desk/problem_list.h"
 
+#include <cctype>
+
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/wallset/picture_path.h"
@@ -56,7 +58,9 @@ std::string ProblemEntry::Text() const {
     }
     text += ": " + what;
     if (!remedy.empty()) {
-        text += ". " + remedy;
+        std::string sentence = remedy;
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+        text += ". " + sentence + ".";
     }
     return text;
 }

@@ -69,8 +69,11 @@ class WindowModel::BusyScope {
 public:
     explicit BusyScope(WindowModel& model) : m_model(model) { ++m_model.m_busy; }
     ~BusyScope() {
-        if (--m_model.m_busy == 0 && m_model.m_changePending && m_model.m_liveReload) {
-            m_model.m_delegate.StartTimer(0);
+        if (--m_model.m_busy == 0 && m_model.m_changeWhileBusy) {
+            m_model.m_changeWhileBusy = false;
+            if (m_model.m_changePending && m_model.m_liveReload) {
+                m_model.m_delegate.StartTimer(0);
+            }
         }
     }
     BusyScope(const BusyScope&) = delete;
@@ -336,7 +339,8 @@ const ScreenPicture& WindowModel::PreviewPicture() {
     m_picture = {};
     const int scale = m_previewLayout.scale;
     // As in a render, the viewport (and with it its colour table) may come into being here.
-    if (scale <= 0 || !m_renderer.EnsureViewport(m_session.wallSet().palette)) {
+    // Nothing is shown before the first load: the view would be black, not the wall set's.
+    if (!m_loaded || scale <= 0 || !m_renderer.EnsureViewport(m_session.wallSet().palette)) {
         return m_picture;
     }
     const std::unique_ptr<CPaletteDib> enlarged = EnlargeDib(m_renderer.viewport(), scale);
@@ -405,8 +409,15 @@ bool WindowModel::UpdateInspector() {
         view.Contains(m_pointer->x, m_pointer->y)) {
         const int x = (m_pointer->x - view.left) / m_previewLayout.scale;
         const int y = (m_pointer->y - view.top) / m_previewLayout.scale;
-        text = InspectionText(InspectViewPixel(m_session.wallSet(), m_map, m_evenOdd, x, y),
-                              m_session.report());
+        const WallSetReport& report = m_session.report();
+        text =
+            InspectionText(InspectViewPixel(m_session.wallSet(), m_map, m_evenOdd, x, y), report);
+        // Without its palette no pixel of the view shows the colour it will have, the floor's
+        // included.
+        const std::string paletteFailed = messages::PaletteDidNotLoad(report.paletteReason);
+        if (!report.paletteLoaded && text.find(paletteFailed) == std::string::npos) {
+            text += std::string(messages::kSummarySeparator) + paletteFailed;
+        }
     }
     if (text == m_inspector) {
         return false;
@@ -482,6 +493,7 @@ void WindowModel::SetLiveReload(bool on) {
     // Saves made while it was off are caught up at once.
     m_changePending = true;
     m_lastChangeAt = m_delegate.NowMilliseconds();
+    m_changeWhileBusy = m_busy > 0;
     if (m_busy == 0) {
         m_delegate.StartTimer(0);
     }
@@ -493,6 +505,7 @@ void WindowModel::FilesChanged() {
     }
     m_changePending = true;
     m_lastChangeAt = m_delegate.NowMilliseconds();
+    m_changeWhileBusy = m_busy > 0;
     if (m_busy == 0) {
         // Not at once: the changes of one save come in a burst, and a zero timer takes them as one.
         m_delegate.StartTimer(0);
@@ -500,7 +513,11 @@ void WindowModel::FilesChanged() {
 }
 
 void WindowModel::TimerFired() {
-    if (!m_changePending || !m_liveReload || m_busy > 0) {
+    if (!m_changePending || !m_liveReload) {
+        return;
+    }
+    if (m_busy > 0) {
+        m_changeWhileBusy = true;  // taken up when the action under way ends
         return;
     }
     Guarded([this] { CheckChangedFiles(); });

@@ -174,8 +174,9 @@ private:
     std::optional<std::size_t> m_selected;
 
     // Live reload state.
-    int m_busy = 0;                // actions (and their boxes) under way
-    bool m_changePending = false;  // a change came while busy, or is waiting to be complete
+    int m_busy = 0;                  // actions (and their boxes) under way
+    bool m_changePending = false;    // a change waits to be read
+    bool m_changeWhileBusy = false;  // and came, or fell due, while an action was under way
     std::int64_t m_lastChangeAt = 0;
     bool m_loaded = false;
     bool m_goodPaletteShown = false;  // the palette in use came from a good read

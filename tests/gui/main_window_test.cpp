@@ -13,6 +13,7 @@
 #include "form_fixture.h"
 #include "gui/kel_box.h"
 #include "gui/map_box.h"
+#include "gui/problems_panel.h"
 
 namespace orvandel {
 namespace {
@@ -125,9 +126,16 @@ TEST_F(FormTest, TabFollowsTheTemplateAndF6DoesNothing) {
     };
     for (const FormControl next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        // The problems panel below the form comes after the form's last control.
+        if (next == FormControl::TurnLeft) {
+            EXPECT_EQ(QApplication::focusWidget(), &frame.problemsPanel());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
         EXPECT_EQ(QApplication::focusWidget(), &view().control(next))
             << "expected control " << static_cast<int>(next);
     }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &frame.problemsPanel());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), &view().control(FormControl::Export));
 
@@ -176,13 +184,13 @@ TEST_F(FormTest, ExportAfterAFailedPaletteWarnsWithTheReasonAndWritesNothing) {
     std::filesystem::remove(home / "wallpalette.pal");
     view().OnReload();
     ASSERT_EQ(messages.shown.size(), 1u);
-    messages.answers = {MessageAnswer::Yes};
+    // Refused at once: no question whose answer could not matter.
     view().OnExport();
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[2].text,
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text,
               messages::ExportWithoutPalette(document.session().lastLoad().paletteReason));
-    EXPECT_NE(messages.shown[2].text.find("missing file"), std::string::npos);
-    EXPECT_EQ(messages.shown[2].icon, MessageIcon::Warning);
+    EXPECT_NE(messages.shown[1].text.find("missing file"), std::string::npos);
+    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
     EXPECT_EQ(FilesIn(home.path()), 6u);
 }
 
@@ -205,7 +213,8 @@ TEST_F(FormTest, ExportIntoAMissingFolderListsEveryPictureThenFinishes) {
 TEST_F(FormTest, ReloadReportsFailedPicturesAndKeepsMapViewerAndSwitch) {
     Type(Qt::Key_8);
     Type(Qt::Key_E);
-    view().mapBox().map().ToggleCell(0, 0);
+    ClickCell(0, 0);
+    QApplication::processEvents();
     std::filesystem::remove(testing::TestPicturePath(home.path(), 2));
     std::filesystem::remove(testing::TestPicturePath(home.path(), 4));
 
@@ -262,7 +271,7 @@ TEST_F(FormTest, DroppedFilesOpenInTurnAndTheLastOneThatOpensStays) {
     EXPECT_EQ(document.path(), home / "second.Pelorim");
     ASSERT_EQ(messages.shown.size(), 1u);  // only the file that could not be opened
     // Each open fits the window to the form again.
-    EXPECT_EQ(frame.size(), view().FormSize() + QSize(0, frame.statusBar()->sizeHint().height()));
+    EXPECT_EQ(frame.size(), frame.FittedSize());
 }
 
 TEST_F(FormTest, EnlargedWindowGrowsPreviewAndMapAtWholeScales) {

@@ -7,7 +7,7 @@ import re
 import sys
 
 # Lower layers first. A file may include its own layer and the layers before it.
-PROGRAM_LAYERS = {"core": 0, "qtimage": 1, "cli": 2, "gui": 2, "win32": 2}
+PROGRAM_LAYERS = {"core": 0, "qtimage": 1, "desk": 2, "cli": 3, "gui": 3, "win32": 3}
 CORE_LAYERS = ["common", "image", "wallset", "map", "view", "export", "report", "session"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.MULTILINE)
