@@ -12,8 +12,10 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}"
 jobs=$(nproc)
 [ "$jobs" -le 2 ] || jobs=2
 
-# The preset (CMakePresets.json) holds the toolchain file and the options: no Qt, BMP only.
-cmake --preset windows-cross >/dev/null
+# libpng, libjpeg-turbo and giflib for MinGW, built once from Debian's sources and cached.
+deps=$(./tools/windows-deps.sh)
+# The preset (CMakePresets.json) holds the toolchain file and the options: no Qt.
+cmake --preset windows-cross -DORVANDEL_WINDOWS_DEPS="$deps" >/dev/null
 cmake --build build-windows -j"$jobs"
 
 # The exes are linked statically, so they need no MinGW runtime DLLs, only Windows' own; the

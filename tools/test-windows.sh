@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs the Windows build (build-windows/, made by tools/build-windows.sh) under Wine: the test
-# binaries, then orvandel-cli.exe check, render and export on the sample wall set, whose
-# exported pictures must be byte-identical to the Linux build's (build/, made by tools/test.sh),
-# then the desktop program orvandel.exe driven from outside with xdotool: keys, a map click, the
-# preview's pixels against orvandel-cli's render, and its export against the Linux build's.
+# binaries and the picture corpus (PNG, GIF, JPEG) the Linux build was tested on, then
+# orvandel-cli.exe check, render and export on the sample wall set and on PNG, GIF and JPEG
+# copies of it: every picture written must be byte-identical to the Linux build's (build/, made
+# by tools/test.sh). Then the desktop program orvandel.exe, driven from outside with xdotool:
+# keys, a map click, the preview's pixels against orvandel-cli's render, its export against the
+# Linux build's, live reload, and the PNG copy of the sample.
 # Wine runs in a fresh prefix in a temporary folder, its windows on a private Xvfb server.
 # When Wine or the X server cannot start, this fails and says why; it never skips.
 set -euo pipefail
@@ -13,7 +15,8 @@ root=$(pwd)
 linux_cli=build/src/cli/orvandel-cli
 windows_cli=build-windows/src/cli/orvandel-cli.exe
 windows_gui=build-windows/src/win32/orvandel.exe
-for needed in "$linux_cli" "$windows_cli" "$windows_gui"; do
+corpus_check=build-windows/tests/pictures/picture_corpus_check.exe
+for needed in "$linux_cli" "$windows_cli" "$windows_gui" "$corpus_check"; do
   if [ ! -x "$needed" ] && [ ! -f "$needed" ]; then
     echo "test-windows: $needed is missing; run tools/test.sh and tools/build-windows.sh first" >&2
     exit 1
@@ -89,6 +92,19 @@ for test in build-windows/tests/test_*.exe; do
   fi
 done
 
+# The same pictures and expectations as the Linux build's corpus test.
+/usr/bin/python3 tests/pictures/make_picture_corpus.py "$work/corpus" ||
+  { echo "test-windows: cannot make the picture corpus (python3-pil)" >&2; exit 1; }
+# Wine's drive Z: is the root folder.
+corpus_windows="Z:${work//\//\\}\\corpus"
+if ORVANDEL_PICTURE_CORPUS="$corpus_windows" "${wine[@]}" "$corpus_check" --gtest_brief=1 >"$work/test.log" 2>&1; then
+  echo "passed under Wine: $(basename "$corpus_check") ($(ls "$work/corpus"/*.expect | wc -l) pictures)"
+else
+  echo "FAILED under Wine: $(basename "$corpus_check")" >&2
+  cat "$work/test.log" >&2
+  failures=$((failures + 1))
+fi
+
 # The sample wall set in a folder named outside ASCII, which on Windows exists only under its
 # wide name; the Linux build gets a plain copy.
 windows_home="$work/Zoë/Wände 壁"
@@ -133,11 +149,14 @@ cmp "$linux_home/view.bmp" "$windows_home/view.bmp" || fail "the rendered views 
 run_windows render "${placement[@]}" --output - >"$work/view-stdout.bmp" 2>/dev/null ||
   fail "orvandel-cli.exe render --output -"
 cmp "$linux_home/view.bmp" "$work/view-stdout.bmp" || fail "the view sent to standard output differs"
-status=0
-run_windows render --output view.png >/dev/null 2>"$work/png.txt" || status=$?
-if [ "$status" -ne 1 ] || ! grep -q "cannot write PNG" "$work/png.txt"; then
-  fail "orvandel-cli.exe render --output view.png: status $status, said: $(cat "$work/png.txt")"
-fi
+# PNG: the view and the overlay sheet, the same bytes as the Linux build writes.
+run_linux render "${placement[@]}" --output view.png >/dev/null || fail "render to PNG on Linux"
+run_windows render "${placement[@]}" --output view.png >/dev/null ||
+  fail "orvandel-cli.exe render --output view.png"
+cmp "$linux_home/view.png" "$windows_home/view.png" || fail "the views written as PNG differ"
+run_linux check --overlay sheet.png >/dev/null || fail "check --overlay on Linux"
+run_windows check --overlay sheet.png >/dev/null || fail "orvandel-cli.exe check --overlay sheet.png"
+cmp "$linux_home/sheet.png" "$windows_home/sheet.png" || fail "the overlay sheets differ"
 
 # export: the 28 pictures, byte for byte the Linux build's.
 run_linux export >/dev/null || fail "orvandel-cli export on Linux"
@@ -157,6 +176,38 @@ if [ "$compared" -ne 28 ] || [ "$windows_count" -ne 28 ]; then
 else
   echo "orvandel-cli.exe export: all 28 pictures byte-identical to the Linux build's"
 fi
+
+# The sample's pictures as PNG, GIF and JPEG (ImageMagick), each set exported by both builds.
+for format in png gif jpg; do
+  set_linux="$work/set-$format-linux"
+  set_windows="$work/set-$format-windows"
+  mkdir -p "$set_linux"
+  cp samples/stone/wallpalette.pal "$set_linux/"
+  printf '[BMP]\n' >"$set_linux/walls.Pelorim"
+  for picture in samples/stone/*.bmp; do
+    key=$(basename "$picture" | cut -c1-4)
+    # ImageMagick reads brackets in a name as a frame number: a plain copy first.
+    cp "$picture" "$work/plain.bmp"
+    convert "$work/plain.bmp" "$set_linux/$key.$format"
+    printf '%s=%s.%s\n' "$key" "$key" "$format" >>"$set_linux/walls.Pelorim"
+  done
+  cp -R "$set_linux" "$set_windows"
+  (cd "$set_linux" && "$root/$linux_cli" export walls.Pelorim >/dev/null) ||
+    fail "export of the $format set on Linux"
+  (cd "$set_windows" && "$root/tools/wine-run.sh" "$root/$windows_cli" export walls.Pelorim \
+    >/dev/null) || fail "orvandel-cli.exe export of the $format set"
+  same=0
+  for picture in "$set_linux"/Wall_*.bmp; do
+    if cmp -s "$picture" "$set_windows/$(basename "$picture")"; then
+      same=$((same + 1))
+    fi
+  done
+  if [ "$same" -ne 28 ]; then
+    fail "the $format set: $same of 28 exported pictures byte-identical"
+  else
+    echo "orvandel-cli.exe export of the $format set: all 28 pictures byte-identical"
+  fi
+done
 
 # The desktop program, driven as an artist would: keys (the keypad too), a click on the map, a
 # look at the preview, and an export answered Yes.
@@ -293,6 +344,36 @@ PALETTE
       echo "orvandel.exe: the preview followed the saved palette by itself"
     else
       gui_failed "the preview did not follow the saved palette within 5 s"
+    fi
+  fi
+
+  # The PNG copy of the sample, opened from the command line: the preview shows what
+  # orvandel-cli renders from it.
+  kill "$gui_pid" 2>/dev/null || true
+  wait "$gui_pid" 2>/dev/null || true
+  for _ in $(seq 50); do
+    [ -z "$(orvandel_windows)" ] && break
+    sleep 0.1
+  done
+  (cd "$work/set-png-windows" && exec "$root/tools/wine-run.sh" "$root/$windows_gui" --no-watch \
+    walls.Pelorim) >"$work/gui.log" 2>&1 &
+  gui_pid=$!
+  if ! wait_for_windows 1; then
+    gui_failed "no window appeared for the PNG wall set: $(cat "$work/gui.log")"
+  else
+    main_window=$(orvandel_windows | head -1)
+    (cd "$work/set-png-windows" && "$root/tools/wine-run.sh" "$root/$windows_cli" render \
+      walls.Pelorim --output "$work/png-view.bmp" >/dev/null) || fail "orvandel-cli.exe render of the PNG set"
+    found=""
+    for _ in $(seq 10); do
+      DISPLAY="$ORVANDEL_WINE_DISPLAY" import -window "$main_window" "$work/png-shown.png"
+      found=$("$python" tools/screen_pixels.py find "$work/png-shown.png" "$work/png-view.bmp" 1-8) && break
+      sleep 0.5
+    done
+    if [ -n "$found" ]; then
+      echo "orvandel.exe: the PNG wall set's preview is orvandel-cli's render, pixel for pixel"
+    else
+      gui_failed "the PNG wall set's preview differs from orvandel-cli's render"
     fi
   fi
   echo "orvandel.exe driven under Wine in $(($(date +%s) - gui_started)) s"

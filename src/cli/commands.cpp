@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "cli/command_line.h"
-#include "cli/optional_formats.h"
 #include "cli/report_output.h"
 #include "cli/terminal.h"
 #include "cli/view_picture_output.h"
@@ -21,6 +20,7 @@
 #include "core/report/overlay_sheet.h"
 #include "core/report/report_json.h"
 #include "core/report/report_problems.h"
+#include "core/report/rgb_canvas_png.h"
 #include "core/view/view_picture_size.h"
 #include "core/view/view_renderer.h"
 
@@ -125,7 +125,7 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
     out.flush();
     if (request.overlay) {
         const Status written =
-            WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
+            WriteRgbCanvasPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
             err << "orvandel-cli: '" << request.overlay->string()
                 << "' could not be written: " << written.reason() << "\n";
@@ -195,7 +195,6 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     // problems go to stderr anyway.
     std::ostream quietOut(nullptr);
     std::ostream& reportOut = request.quiet ? quietOut : out;
-    RegisterOptionalPictureDecoders();
     if (request.command == Command::kPalette) {
         return RunPalette(request, out, err);
     }

@@ -8,9 +8,9 @@
 #include <ostream>
 #include <span>
 
-#include "cli/optional_formats.h"
 #include "core/common/message_texts.h"
 #include "core/image/file_ops.h"
+#include "core/image/png_writer.h"
 
 namespace orvandel::cli {
 namespace {
@@ -50,10 +50,7 @@ EncodedPicture EncodeViewPicture(const CPaletteDib& picture, ViewPictureFormat f
         }
         return {std::move(bytes), {}};
     }
-    if (!CanWritePng()) {
-        return {{}, std::string(messages::kNoPngWriter)};
-    }
-    std::optional<std::vector<std::uint8_t>> png = EncodeViewPng(picture);
+    std::optional<std::vector<std::uint8_t>> png = EncodePaletteDibPng(picture);
     if (!png) {
         return {{}, std::string(messages::kPictureHasNoPixels)};
     }

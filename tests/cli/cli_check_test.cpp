@@ -185,7 +185,6 @@ TEST(CliCheck, JsonHoldsTheReportForScripts) {
     EXPECT_TRUE(failed.at("pictures")[2].at("name").get<std::string>().starts_with("0086"));
 }
 
-#ifdef ORVANDEL_CLI_HAS_QTIMAGE
 TEST(CliCheck, OverlayWritesAPngSheetBesideTheReport) {
     TempFolder home;
     WriteSeeThroughSet(home.path());
@@ -196,7 +195,6 @@ TEST(CliCheck, OverlayWritesAPngSheetBesideTheReport) {
     EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
     EXPECT_EQ(RunCli(home.path(), {"check", "--overlay", "sheet.bmp"}).status, 2);
 }
-#endif
 
 TEST(CliCheck, RefusedPicturesShowTheirReasonAndSize) {
     TempFolder home;

@@ -59,8 +59,6 @@ std::string FileTypeNotChanged(std::string_view reason);
 inline constexpr std::string_view kNothingWrittenForPartialSet =
     "the wall set did not load completely; with --no-partial nothing was written";
 inline constexpr std::string_view kPictureHasNoPixels = "the picture holds no pixels";
-inline constexpr std::string_view kNoPngWriter =
-    "this build of orvandel-cli cannot write PNG files";
 inline constexpr std::string_view kFileNotWritten = "the file could not be written";
 std::string StandardOutputNotWritten(std::string_view reason);
 
@@ -73,6 +71,8 @@ std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
 
 // Why a picture file is refused, each with what to do about it.
 inline constexpr std::string_view kIconNotPicture = "an icon, not a picture";
+inline constexpr std::string_view kUnknownPictureFormat =
+    "not a BMP, PNG, GIF or JPEG file: save it in one of these formats";
 
 inline constexpr std::string_view kTransparentPixels =
     "transparent pixels: paint see-through areas in palette colour 10 instead";
