@@ -15,11 +15,12 @@ namespace {
 
 constexpr const wchar_t* kFrameClass = L"OrvandelFrame";
 constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW;
+constexpr UINT kDpiSettled = WM_APP + 1;
 
 }  // namespace
 
 CMainFrame::CMainFrame(WallSetSession& session, MessagePresenter& messages)
-    : m_session(session), m_messages(messages), m_view(session, messages) {}
+    : m_messages(messages), m_view(session, messages) {}
 
 bool CMainFrame::Create(int showCommand) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -138,6 +139,17 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
+            // The form's font is scaled once the children have heard of the change too.
+            ::PostMessageW(m_hWnd, kDpiSettled, 0, 0);
+            return 0;
+        }
+        case kDpiSettled: {
+            const SIZE form = m_view.FormSize();
+            RECT frame{0, 0, form.cx, form.cy};
+            ::AdjustWindowRectExForDpi(&frame, kFrameStyle, FALSE, WS_EX_ACCEPTFILES,
+                                       ::GetDpiForWindow(m_hWnd));
+            m_minimum = {frame.right - frame.left, frame.bottom - frame.top};
+            LayoutChildren();
             return 0;
         }
         case WM_DROPFILES:

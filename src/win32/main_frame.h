@@ -38,7 +38,6 @@ private:
     void OnDropFiles(HDROP drop);
     bool PreTranslate(MSG& message);
 
-    WallSetSession& m_session;
     MessagePresenter& m_messages;
     CKelView m_view;
     HWND m_hWnd = nullptr;

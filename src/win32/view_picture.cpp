@@ -2,8 +2,11 @@
 
 #include <cstring>
 
+#include "core/common/ascii.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
+#include "core/image/picture_format.h"
+#include "core/image/png_writer.h"
 #include "win32/file_dialogs.h"
 
 namespace orvandel::win32 {
@@ -44,21 +47,42 @@ bool CopyViewToClipboard(HWND owner, const CPaletteDib& picture) {
 
 std::optional<std::string> SaveViewAs(HWND owner, const CPaletteDib& viewport,
                                       const std::vector<int>& scales) {
+    // PNG first at each scale, then BMP, as the other desktop program offers them.
+    struct Offer {
+        PictureFormat format;
+        int scale;
+    };
+    std::vector<Offer> offers;
     FileQuestion question{std::string(messages::kSaveViewTitle), {}};
-    for (const int scale : scales) {
-        std::string name = messages::SaveViewFilter("BMP", scale);
-        name.erase(name.rfind(" ("));  // the dialog shows the pattern itself
-        question.filters.push_back({name, "*.bmp"});
+    for (const PictureFormat format : {PictureFormat::kPng, PictureFormat::kBmp}) {
+        const bool png = format == PictureFormat::kPng;
+        for (const int scale : scales) {
+            std::string name = messages::SaveViewFilter(png ? "PNG" : "BMP", scale);
+            name.erase(name.rfind(" ("));  // the dialog shows the pattern itself
+            question.filters.push_back({name, png ? "*.png" : "*.bmp"});
+            offers.push_back({format, scale});
+        }
     }
     const auto choice = AskSaveFile(owner, question);
     if (!choice) {
         return std::nullopt;
     }
-    const int scale = choice->filter < scales.size() ? scales[choice->filter] : 1;
+    const Offer offer = choice->filter < offers.size() ? offers[choice->filter] : offers.front();
+    // A name the user ended in .png or .bmp is written in that format, whatever the filter.
+    PictureFormat format = offer.format;
+    const std::string extension = PathToUtf8(choice->file.extension());
+    if (EqualsIgnoringAsciiCase(extension, ".png")) {
+        format = PictureFormat::kPng;
+    } else if (EqualsIgnoringAsciiCase(extension, ".bmp")) {
+        format = PictureFormat::kBmp;
+    }
     const std::unique_ptr<CPaletteDib> picture =
-        ScaleViewPicture(viewport, ViewPictureAtScale(scale));
-    const Status saved = picture ? picture->WriteBmpFile(choice->file)
-                                 : Status::Fail(std::string(messages::kPictureHasNoPixels));
+        ScaleViewPicture(viewport, ViewPictureAtScale(offer.scale));
+    Status saved = Status::Fail(std::string(messages::kPictureHasNoPixels));
+    if (picture) {
+        saved = format == PictureFormat::kPng ? WritePaletteDibPng(*picture, choice->file)
+                                              : picture->WriteBmpFile(choice->file);
+    }
     if (saved) {
         return std::nullopt;
     }
