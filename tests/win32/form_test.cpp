@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// shlobj.h needs the types windows.h declares.
+#include <shlobj.h>
+
+#include <cstring>
 
 #include <string>
 #include <vector>
@@ -12,8 +16,10 @@
 #include "desk/form_template.h"
 #include "support/temp_folder.h"
 #include "win32/kel_view.h"
+#include "win32/main_frame.h"
 #include "win32/message_box.h"
 #include "win32/resource.h"
+#include "win32/view_picture.h"
 #include "win32/wide_text.h"
 
 namespace orvandel::win32 {
@@ -168,6 +174,66 @@ TEST_F(FormTest, ExportAndReloadShowTheirBoxesWithExactTextsIconsAndButtons) {
     EXPECT_EQ(m_messages.shown[0].text, "A palette file 'wallpalette.pal' failed to be read!");
     EXPECT_EQ(MessageBoxStyle(m_messages.shown[0]),
               static_cast<unsigned>(MB_OK | MB_ICONWARNING | MB_APPLMODAL));
+}
+
+// An HDROP as Explorer hands it over: the DROPFILES header, then the wide names, each ending in
+// a zero, the list in another.
+HDROP DropOf(const std::vector<std::filesystem::path>& files) {
+    std::wstring names;
+    for (const std::filesystem::path& file : files) {
+        names += file.wstring();
+        names += L'\0';
+    }
+    names += L'\0';
+    const std::size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST(MainFrameTest, DroppedWallSetFilesOpenInTurnAndARefusedOneIsReported) {
+    testing::TempFolder home;
+    std::filesystem::copy(std::filesystem::path(ORVANDEL_SOURCE_DIR) / "samples" / "stone",
+                          home.path());
+    testing::WriteFileText(home / "first.Pelorim", "[BMP]\n");
+    testing::WriteFileText(home / "second.Pelorim", "[BMP]\n");
+    WallSetSession session(home.path());
+    RecordingPresenter messages;
+    CMainFrame frame(session, messages);
+    frame.view().model().SetLiveReload(false);
+    ASSERT_TRUE(frame.Create(SW_HIDE)) << "no window without a display";
+
+    ::SendMessageW(
+        frame.window(), WM_DROPFILES,
+        reinterpret_cast<WPARAM>(DropOf({home / "first.Pelorim", home / "second.Pelorim"})), 0);
+    EXPECT_EQ(session.document().path().filename(), "second.Pelorim");
+    EXPECT_TRUE(messages.shown.empty());
+
+    ::SendMessageW(frame.window(), WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(DropOf({home / "missing.Pelorim"})), 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("The wall-set file '", 0), 0u) << messages.shown[0].text;
+    EXPECT_EQ(session.document().path().filename(), "second.Pelorim");
+    ::DestroyWindow(frame.window());
+}
+
+TEST(ClipboardTest, TheViewGoesOnTheClipboardAsItsBitmapWithoutTheFileHeader) {
+    CPaletteDib picture;
+    std::vector<RgbQuad> table(256);
+    ASSERT_TRUE(picture.Create(448, 272, 8, table, 256));
+    const std::vector<std::uint8_t> file = picture.EncodeBmp();
+    const std::vector<std::uint8_t> dib = ClipboardDib(picture);
+    ASSERT_EQ(dib.size(), file.size() - 14);
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, dib.data(), sizeof header);
+    EXPECT_EQ(header.biSize, sizeof header);
+    EXPECT_EQ(header.biWidth, 448);
+    EXPECT_EQ(header.biHeight, 272);
+    EXPECT_EQ(header.biBitCount, 8);
 }
 
 }  // namespace
