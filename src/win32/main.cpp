@@ -12,6 +12,7 @@
 
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
+#include "core/common/process_text.h"
 #include "core/session/wall_set_session.h"
 #include "win32/command_line.h"
 #include "win32/main_frame.h"
@@ -25,14 +26,22 @@ namespace {
 using namespace orvandel;
 using namespace orvandel::win32;
 
+// The arguments as the core splits the wide command line, the program's name left out; the C
+// runtime's own wide arguments only stand by for the core's fallback.
 std::vector<std::string> Arguments() {
-    int count = 0;
-    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; wide != nullptr && i < count; ++i) {
-        arguments.push_back(Utf8FromWide(wide[i]));
+    std::vector<std::string> runtime;
+    for (int i = 0; __wargv != nullptr && i < __argc; ++i) {
+        runtime.push_back(Utf8FromWide(__wargv[i]));
     }
-    ::LocalFree(wide);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : runtime) {
+        pointers.push_back(argument.c_str());
+    }
+    std::vector<std::string> arguments =
+        ProgramArgumentsAsUtf8(static_cast<int>(pointers.size()), pointers.data());
+    if (!arguments.empty()) {
+        arguments.erase(arguments.begin());
+    }
     return arguments;
 }
 
