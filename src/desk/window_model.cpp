@@ -148,9 +148,10 @@ void WindowModel::AfterLoad(bool paletteKept) {
     // An export's account is of the wall set it exported; a new load replaces that.
     m_exportProblems.clear();
     RebuildProblems();
-    const WatchList watch = CurrentWatchList();
-    m_stamps = StampsOf(watch.files);
-    m_delegate.Watch(m_liveReload ? watch : WatchList{});
+    m_watch = CurrentWatchList();
+    m_stamps = StampsOf(m_watch.files);
+    m_seen = m_stamps;
+    m_delegate.Watch(m_liveReload ? m_watch : WatchList{});
     RenderAndRefresh(kPreviewPart | kStatusPart | kProblemsPart);
 }
 
@@ -465,6 +466,9 @@ WatchList WindowModel::CurrentWatchList() const {
     const WallSetSession::Inputs inputs = m_session.InputFiles();
     WatchList watch{inputs.files, inputs.folders};
     for (const std::filesystem::path& folder : inputs.folders) {
+        // A folder deleted and made again, renamed back or replaced by a link (or a link removed)
+        // shows only in the folder above. That one may be busy (a temporary folder): its events
+        // cost a look at the watched files, and never put the reload off.
         const std::filesystem::path parent = folder.parent_path();
         if (!parent.empty() && parent != folder &&
             std::find(watch.folders.begin(), watch.folders.end(), parent) == watch.folders.end()) {
@@ -503,8 +507,10 @@ void WindowModel::FilesChanged() {
     if (!m_liveReload || !m_loaded) {
         return;
     }
+    if (!m_changePending) {
+        m_lastChangeAt = m_delegate.NowMilliseconds();
+    }
     m_changePending = true;
-    m_lastChangeAt = m_delegate.NowMilliseconds();
     m_changeWhileBusy = m_busy > 0;
     if (m_busy == 0) {
         // Not at once: the changes of one save come in a burst, and a zero timer takes them as one.
@@ -523,23 +529,40 @@ void WindowModel::TimerFired() {
     Guarded([this] { CheckChangedFiles(); });
 }
 
-bool WindowModel::ChangedFilesComplete() const {
-    for (const FileStamp& before : m_stamps) {
-        if (StampOf(before.path) == before) {
+WindowModel::ChangedFiles WindowModel::LookAtChangedFiles() const {
+    ChangedFiles changed;
+    changed.now = StampsOf(m_watch.files);
+    for (std::size_t i = 0; i < m_stamps.size(); ++i) {
+        const FileStamp& before = m_stamps[i];
+        if (changed.now[i] == before) {
             continue;
         }
+        changed.any = true;
         if (JudgeCompleteness(before.path) != FileCompleteness::Complete) {
-            return false;
+            changed.allWhole = false;
         }
     }
-    return true;
+    return changed;
 }
 
 void WindowModel::CheckChangedFiles() {
+    ChangedFiles changed = LookAtChangedFiles();
+    // The settling delay runs from the last time a watched file was seen to change, not from the
+    // last event: a busy folder beside them must not put the reload off for ever.
+    if (changed.now != m_seen) {
+        m_seen = std::move(changed.now);
+        m_lastChangeAt = m_delegate.NowMilliseconds();
+    }
+    // Other files of the watched folders (an export's pictures, a painting program's backups)
+    // change nothing, unless a file that was missing has appeared.
+    if (!changed.any && CurrentWatchList() == m_watch) {
+        m_changePending = false;
+        return;
+    }
     const std::int64_t waited = m_delegate.NowMilliseconds() - m_lastChangeAt;
     // A half-written file is never shown: wait until every changed file is whole by its own
     // format, or, for a file that never becomes whole, until the changes have settled.
-    if (waited < kSettleMilliseconds && !ChangedFilesComplete()) {
+    if (waited < kSettleMilliseconds && !changed.allWhole) {
         m_delegate.StartTimer(static_cast<int>(
             std::min<std::int64_t>(kRetryMilliseconds, kSettleMilliseconds - waited)));
         return;

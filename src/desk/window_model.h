@@ -140,7 +140,14 @@ private:
     void Export();
     void LoadTestMap();
     void SaveTestMap();
-    bool ChangedFilesComplete() const;
+    // The watched files that changed since the last load: whether there are any, and whether
+    // they are all whole by their own format.
+    struct ChangedFiles {
+        bool any = false;
+        bool allWhole = true;
+        std::vector<FileStamp> now;
+    };
+    ChangedFiles LookAtChangedFiles() const;
     void CheckChangedFiles();
     MessageAnswer Show(const MessageRequest& request);
     void ShowAll(const SessionReport& report);
@@ -180,7 +187,10 @@ private:
     std::int64_t m_lastChangeAt = 0;
     bool m_loaded = false;
     bool m_goodPaletteShown = false;  // the palette in use came from a good read
-    std::vector<FileStamp> m_stamps;  // of the last load's inputs, to see what changed since
+    WatchList m_watch;                // of the last load
+    std::vector<FileStamp> m_stamps;
+    std::vector<FileStamp> m_seen;  // as the last look found them  // of the last load's inputs, to
+                                    // see what changed since
 };
 
 }  // namespace orvandel

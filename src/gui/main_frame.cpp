@@ -79,6 +79,11 @@ CMainFrame::CMainFrame(CKelDoc& document, MessagePresenter& messages, QWidget* p
     });
 }
 
+CMainFrame::~CMainFrame() {
+    // The children go one by one: a panel losing its entries must not reach a form already gone.
+    disconnect(m_problems, nullptr, this, nullptr);
+}
+
 void CMainFrame::ShowModelChange(unsigned parts) {
     const WindowModel& model = m_view->model();
     if ((parts & kStatusPart) != 0) {

@@ -20,6 +20,7 @@ class CMainFrame : public QMainWindow {
 
 public:
     CMainFrame(CKelDoc& document, MessagePresenter& messages, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     CKelView& view() { return *m_view; }
     CProblemsPanel& problemsPanel() { return *m_problems; }

@@ -74,6 +74,26 @@ TEST_F(LiveReloadModelTest, AFileThatNeverBecomesWholeIsReportedAfterTheSettling
     EXPECT_TRUE(desk.shown.empty());
 }
 
+TEST_F(LiveReloadModelTest, EventsFromBesideTheWallSetDoNotPutTheSettlingDelayOff) {
+    const std::vector<unsigned char> bytes = Picture(180, 0x00FF00);
+    testing::WriteFileBytes(PicturePath(2),
+                            std::vector<unsigned char>(bytes.begin(), bytes.begin() + 100));
+    model.FilesChanged();
+    const std::int64_t start = desk.now;
+    // Other files of the folder keep changing, every 5 ms.
+    for (int i = 0; i < 200 && desk.timer; ++i) {
+        desk.now += 5;
+        testing::WriteFileText(home / "unrelated.tmp", std::to_string(i));
+        model.FilesChanged();
+        desk.timer = 0;
+        model.TimerFired();
+    }
+    EXPECT_FALSE(desk.timer.has_value());
+    EXPECT_LE(desk.now - start, kSettleMilliseconds + 10);
+    ASSERT_FALSE(model.problems().empty());
+    EXPECT_EQ(model.problems()[0].kind, ProblemKind::PictureFailed);
+}
+
 TEST_F(LiveReloadModelTest, KeepsTheLastGoodVersionIsSaidOnlyOfAVersionThatIsShown) {
     fs::remove(PicturePath(5));
     model.Act(DeskAction::Reload);  // a fresh load: 0089 is gone from the view

