@@ -177,6 +177,21 @@ else
   echo "orvandel-cli.exe export: all 28 pictures byte-identical to the Linux build's"
 fi
 
+# A folder as cmd's completion writes it, a backslash before the closing quote, from a batch file
+# so that cmd itself makes the command line.
+quoted_home="$work/Mein Set"
+mkdir -p "$quoted_home"
+cp -R samples/stone/. "$quoted_home/"
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+printf '@"%s" check --home "%s\\" >"%s"\r\n' "$(windows_path "$root/$windows_cli")" \
+  "$(windows_path "$quoted_home")" "$(windows_path "$work/quoted.txt")" >"$work/quoted.bat"
+"${wine[@]}" cmd /c "$(windows_path "$work/quoted.bat")" >/dev/null 2>&1 ||
+  fail "orvandel-cli.exe check --home \"...\\Mein Set\\\" from cmd"
+if ! tr -d '\r' <"$work/quoted.txt" 2>/dev/null |
+     grep -qxF "Home folder: $(windows_path "$quoted_home")"; then
+  fail "--home \"...\\Mein Set\\\" from cmd: $(grep '^Home folder' "$work/quoted.txt" 2>/dev/null)"
+fi
+
 # The sample's pictures as PNG, GIF and JPEG (ImageMagick), each set exported by both builds.
 for format in png gif jpg; do
   set_linux="$work/set-$format-linux"

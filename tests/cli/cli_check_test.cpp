@@ -49,6 +49,16 @@ TEST(CliCheck, FullSizePicturesCoverEveryPieceAndPassStrict) {
     EXPECT_TRUE(Contains(result.out, "0 piece(s) not fully covered")) << result.out;
 }
 
+TEST(CliCheck, AHomeFolderWrittenWithATrailingSeparatorIsThatFolder) {
+    TempFolder start;
+    std::filesystem::create_directories(start / "Mein Set");
+    WriteWallSet(start / "Mein Set");
+    const CliResult result = RunCli(start.path(), {"check", "--home", "Mein Set/"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(Contains(result.out, "Home folder: " + (start / "Mein Set").string() + "\n"))
+        << result.out;
+}
+
 TEST(CliCheck, NarrowPicturesNameTheEmptyColumnsAndRowsAndFailStrict) {
     TempFolder home;
     PictureSize sizes[6];
