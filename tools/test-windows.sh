@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Runs the Windows build (build-windows/, made by tools/build-windows.sh) under Wine: the core's
-# test binaries and the picture corpus (PNG, GIF, JPEG) the Linux build was tested on, then
+# Runs the Windows build (build-windows/, made by tools/build-windows.sh) under Wine: the test
+# binaries and the picture corpus (PNG, GIF, JPEG) the Linux build was tested on, then
 # orvandel-cli.exe check, render and export on the sample wall set and on PNG, GIF and JPEG
 # copies of it: every picture written must be byte-identical to the Linux build's (build/, made
-# by tools/test.sh).
-# Wine runs without a display in a fresh prefix in a temporary folder. When Wine cannot start,
-# this fails and says why; it never skips.
+# by tools/test.sh). Then the desktop program orvandel.exe, driven from outside with xdotool:
+# keys, a map click, the preview's pixels against orvandel-cli's render, its export against the
+# Linux build's, live reload, and the PNG copy of the sample.
+# Wine runs in a fresh prefix in a temporary folder, its windows on a private Xvfb server.
+# When Wine or the X server cannot start, this fails and says why; it never skips.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 linux_cli=build/src/cli/orvandel-cli
 windows_cli=build-windows/src/cli/orvandel-cli.exe
+windows_gui=build-windows/src/win32/orvandel.exe
 corpus_check=build-windows/tests/pictures/picture_corpus_check.exe
-for needed in "$linux_cli" "$windows_cli" "$corpus_check"; do
+for needed in "$linux_cli" "$windows_cli" "$windows_gui" "$corpus_check"; do
   if [ ! -x "$needed" ] && [ ! -f "$needed" ]; then
     echo "test-windows: $needed is missing; run tools/test.sh and tools/build-windows.sh first" >&2
     exit 1
@@ -29,13 +32,32 @@ for server in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver /usr/bin/wines
     break
   fi
 done
+xvfb_pid=""
 stop_wine() {
   if [ -n "$wineserver" ]; then
     WINEPREFIX="$ORVANDEL_WINEPREFIX" "$wineserver" -k 2>/dev/null || true
   fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap stop_wine EXIT
+
+# A private X server for the windows of the desktop program and of its tests; it picks a free
+# display number itself.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "test-windows: FAILED: Xvfb does not start:" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+export ORVANDEL_WINE_DISPLAY=":$(head -1 "$work/display")"
 wine=(tools/wine-run.sh)
 failures=0
 
@@ -205,6 +227,178 @@ for format in png gif jpg; do
     echo "orvandel-cli.exe export of the $format set: all 28 pictures byte-identical"
   fi
 done
+
+# The desktop program, driven as an artist would: keys (the keypad too), a click on the map, a
+# look at the preview, and an export answered Yes.
+python=python3
+[ -x /usr/bin/python3 ] && python=/usr/bin/python3
+gui_home="$work/gui"
+mkdir -p "$gui_home"
+cp -R samples/stone/. "$gui_home/"
+# A refused request (say, focus for a window Wine is just mapping) fails only the check that
+# needed it, not the whole run.
+xdo() {
+  DISPLAY="$ORVANDEL_WINE_DISPLAY" xdotool "$@" || echo "xdotool $* failed" >&2
+}
+# The program's windows: the main window first, then any message box (all titled "Orvandel").
+orvandel_windows() {
+  xdo search --onlyvisible --name '^Orvandel$' 2>/dev/null || true
+}
+wait_for_windows() {  # COUNT: until that many are open; fails after 30 s
+  for _ in $(seq 300); do
+    [ "$(orvandel_windows | wc -l)" -ge "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+gui_failed() {
+  DISPLAY="$ORVANDEL_WINE_DISPLAY" import -window root build-windows/test-windows-gui.png 2>/dev/null || true
+  fail "orvandel.exe: $* (the screen is in build-windows/test-windows-gui.png)"
+}
+gui_started=$(date +%s)
+(cd "$gui_home" && exec "$root/tools/wine-run.sh" "$root/$windows_gui") \
+  >"$work/gui.log" 2>&1 &
+gui_pid=$!
+if ! wait_for_windows 1; then
+  gui_failed "no window appeared: $(cat "$work/gui.log")"
+else
+  main_window=$(orvandel_windows | head -1)
+  xdo windowfocus "$main_window"
+  sleep 0.3
+  # 8 forward to (7,6) facing north, 9 turns east, the keypad's 8 goes on to (8,6), E switches
+  # the even/odd simulation on.
+  xdo key --delay 200 8 9 KP_8 e
+  sleep 0.5
+  DISPLAY="$ORVANDEL_WINE_DISPLAY" import -window "$main_window" "$work/before-click.png"
+  if ! grid=$("$python" tools/screen_pixels.py grid "$work/before-click.png"); then
+    gui_failed "no map grid on the screen"
+  else
+    read -r grid_left grid_top cell <<<"$grid"
+    # The square in front of the viewer, (9,6), swaps between wall and floor.
+    xdo mousemove --window "$main_window" $((grid_left + 9 * cell + cell / 2)) \
+      $((grid_top + 6 * cell + cell / 2)) click 1
+    xdo mousemove 0 0
+    sleep 0.8
+    DISPLAY="$ORVANDEL_WINE_DISPLAY" import -window "$main_window" "$work/shown.png"
+    shown_at=(--at 8,6,E --toggle 9,6 --even-odd)
+    run_windows render "${shown_at[@]}" --output "$work/view-1x.bmp" >/dev/null ||
+      fail "orvandel-cli.exe render of the shown position"
+    found=""
+    # Wine paints when it gets to it: look again for a few seconds before calling it wrong.
+    for _ in $(seq 10); do
+      found=$("$python" tools/screen_pixels.py find "$work/shown.png" "$work/view-1x.bmp" 1-8) && break
+      sleep 0.5
+      DISPLAY="$ORVANDEL_WINE_DISPLAY" import -window "$main_window" "$work/shown.png"
+    done
+    if [ -z "$found" ]; then
+      gui_failed "the preview does not show orvandel-cli's render of (8,6,E) with 9,6 swapped at any whole scale"
+    else
+      read -r view_x view_y scale <<<"$found"
+      run_windows render "${shown_at[@]}" --size $((224 * scale)) --output "$work/view-shown.bmp" \
+        >/dev/null || fail "orvandel-cli.exe render --size $((224 * scale))"
+      if "$python" tools/screen_pixels.py find "$work/shown.png" "$work/view-shown.bmp" 1-1 >/dev/null; then
+        echo "orvandel.exe: the preview at ($view_x,$view_y) is orvandel-cli's render at scale $scale, pixel for pixel"
+      else
+        gui_failed "the preview differs from orvandel-cli render --size $((224 * scale))"
+      fi
+    fi
+  fi
+
+  # Export: Tab from the even/odd switch (the last control the keys pressed) to the export
+  # button, then Yes.
+  xdo key --delay 200 Tab Tab space
+  if ! wait_for_windows 2; then
+    gui_failed "Export asked nothing"
+  else
+    xdo windowfocus "$(orvandel_windows | tail -1)"
+    sleep 0.3
+    xdo key y
+    for _ in $(seq 100); do
+      [ "$(find "$gui_home" -maxdepth 1 -name 'Wall_*.bmp' | wc -l)" -ge 28 ] && break
+      sleep 0.1
+    done
+    sleep 0.5
+    if wait_for_windows 2; then  # "export finished"
+      xdo windowfocus "$(orvandel_windows | tail -1)"
+      sleep 0.3
+      xdo key Return
+    fi
+    same=0
+    for picture in "$linux_home"/Wall_*.bmp; do
+      if cmp -s "$picture" "$gui_home/$(basename "$picture")"; then
+        same=$((same + 1))
+      fi
+    done
+    if [ "$same" -ne 28 ]; then
+      gui_failed "its export has $same of 28 pictures byte-identical to the Linux build's"
+    else
+      echo "orvandel.exe: Export + Yes wrote all 28 pictures byte-identical to the Linux build's"
+    fi
+  fi
+
+  # Live reload: the palette is saved with another colour 7 (the stone's mortar); the preview
+  # must follow by itself and show what orvandel-cli renders from the changed files.
+  if [ -n "${scale:-}" ]; then
+    "$python" - "$gui_home/wallpalette.pal" <<'PALETTE'
+import sys
+path = sys.argv[1]
+data = bytearray(open(path, "rb").read())
+colours = data.index(b"data") + 8 + 4
+data[colours + 7 * 4:colours + 7 * 4 + 3] = bytes((255, 0, 255))
+open(path + ".new", "wb").write(data)
+PALETTE
+    mv "$gui_home/wallpalette.pal.new" "$gui_home/wallpalette.pal"
+    run_windows render "${shown_at[@]}" --size $((224 * scale)) --home "$gui_home" \
+      --output "$work/view-recoloured.bmp" >/dev/null || fail "orvandel-cli.exe render after the change"
+    followed=""
+    for _ in $(seq 20); do
+      DISPLAY="$ORVANDEL_WINE_DISPLAY" import -window "$main_window" "$work/followed.png"
+      if "$python" tools/screen_pixels.py find "$work/followed.png" "$work/view-recoloured.bmp" 1-1 >/dev/null; then
+        followed=yes
+        break
+      fi
+      sleep 0.25
+    done
+    if [ -n "$followed" ]; then
+      echo "orvandel.exe: the preview followed the saved palette by itself"
+    else
+      gui_failed "the preview did not follow the saved palette within 5 s"
+    fi
+  fi
+
+  # The PNG copy of the sample, opened from the command line: the preview shows what
+  # orvandel-cli renders from it.
+  kill "$gui_pid" 2>/dev/null || true
+  wait "$gui_pid" 2>/dev/null || true
+  for _ in $(seq 50); do
+    [ -z "$(orvandel_windows)" ] && break
+    sleep 0.1
+  done
+  (cd "$work/set-png-windows" && exec "$root/tools/wine-run.sh" "$root/$windows_gui" --no-watch \
+    walls.Pelorim) >"$work/gui.log" 2>&1 &
+  gui_pid=$!
+  if ! wait_for_windows 1; then
+    gui_failed "no window appeared for the PNG wall set: $(cat "$work/gui.log")"
+  else
+    main_window=$(orvandel_windows | head -1)
+    (cd "$work/set-png-windows" && "$root/tools/wine-run.sh" "$root/$windows_cli" render \
+      walls.Pelorim --output "$work/png-view.bmp" >/dev/null) || fail "orvandel-cli.exe render of the PNG set"
+    found=""
+    for _ in $(seq 10); do
+      DISPLAY="$ORVANDEL_WINE_DISPLAY" import -window "$main_window" "$work/png-shown.png"
+      found=$("$python" tools/screen_pixels.py find "$work/png-shown.png" "$work/png-view.bmp" 1-8) && break
+      sleep 0.5
+    done
+    if [ -n "$found" ]; then
+      echo "orvandel.exe: the PNG wall set's preview is orvandel-cli's render, pixel for pixel"
+    else
+      gui_failed "the PNG wall set's preview differs from orvandel-cli's render"
+    fi
+  fi
+  echo "orvandel.exe driven under Wine in $(($(date +%s) - gui_started)) s"
+fi
+kill "$gui_pid" 2>/dev/null || true
+wait "$gui_pid" 2>/dev/null || true
 
 if [ "$failures" -ne 0 ]; then
   echo "test-windows: $failures failure(s)" >&2

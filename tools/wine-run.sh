@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine without a display, in a Wine prefix of its own.
+# Runs a Windows program under Wine, in a Wine prefix of its own, without a display unless
+# ORVANDEL_WINE_DISPLAY names an X server.
 #   tools/wine-run.sh PROGRAM.exe [ARGUMENTS...]
 # The prefix is ORVANDEL_WINEPREFIX when set (reused, so Wine starts only once), otherwise
 # build-windows/wineprefix. Exits with the program's status; when Wine itself cannot start,
@@ -10,7 +11,13 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEPREFIX="${ORVANDEL_WINEPREFIX:-$root/build-windows/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-unset DISPLAY WAYLAND_DISPLAY
+# Windows that are to be seen (the desktop program's tests) get the X server named here.
+if [ -n "${ORVANDEL_WINE_DISPLAY:-}" ]; then
+  export DISPLAY="$ORVANDEL_WINE_DISPLAY"
+  unset WAYLAND_DISPLAY
+else
+  unset DISPLAY WAYLAND_DISPLAY
+fi
 
 wine=""
 for candidate in /usr/lib/wine/wine64 /usr/bin/wine64 /usr/bin/wine; do

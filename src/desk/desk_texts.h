@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The desktop programs' own words: menu captions with their & mnemonics, which Qt and Win32
@@ -16,5 +17,10 @@ inline constexpr std::string_view kResetTestMap = "Reset test map";
 inline constexpr std::string_view kCopyViewAction = "&Copy view";
 inline constexpr std::string_view kSaveViewAction = "&Save view as\u2026";
 inline constexpr std::string_view kSaveViewTitle = "Save view as";
+
+// One choice of "Save view as": "PNG picture at 3x".
+inline std::string SaveViewChoice(std::string_view format, int scale) {
+    return std::string(format) + " picture at " + std::to_string(scale) + "x";
+}
 
 }  // namespace orvandel::messages

@@ -11,8 +11,7 @@ namespace orvandel::messages {
 
 // "PNG picture at 3x (*.png)"
 inline std::string SaveViewFilter(std::string_view format, int scale) {
-    return std::string(format) + " picture at " + std::to_string(scale) + "x (*." +
-           AsciiLowerCase(format) + ")";
+    return SaveViewChoice(format, scale) + " (*." + AsciiLowerCase(format) + ")";
 }
 
 }  // namespace orvandel::messages
