@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/position_arguments.h"
+#include "cli/terminal.h"
 #include "cli/view_picture_output.h"
 #include "core/common/path_text.h"
 #include "core/common/paths.h"
@@ -40,7 +41,19 @@ struct RawArguments {
     std::string overlay;
     std::string paletteSource;
     std::string paletteOutput;
+    std::string depfile;
+    bool noSync = false;
+    std::string diagnostics = "auto";
 };
+
+void AddDiagnosticsOption(CLI::App& command, RawArguments& raw) {
+    command
+        .add_option("--diagnostics", raw.diagnostics,
+                    "line: one line per problem, PATH[:LINE]: error|warning: TEXT; block: the "
+                    "terminal layout; auto (default): line unless stderr is a terminal")
+        ->check(CLI::IsMember({"auto", "line", "block"}))
+        ->type_name("STYLE");
+}
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
     command
@@ -54,6 +67,7 @@ void AddCommonOptions(CLI::App& command, RawArguments& raw) {
         ->type_name("WALLSET");
     command.add_flag("-q,--quiet", raw.quiet,
                      "Print nothing when all is well, and only the problems otherwise");
+    AddDiagnosticsOption(command, raw);
 }
 
 fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
@@ -129,6 +143,10 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     if (!raw.outputFolder.empty()) {
         request.outputFolder = AbsoluteFrom(startFolder, raw.outputFolder);
     }
+    if (!raw.depfile.empty()) {
+        request.dependencyFile = AbsoluteFrom(startFolder, raw.depfile);
+        request.dependencyTarget = raw.depfile;
+    }
     if (request.command != Command::kRender) {
         return std::nullopt;
     }
@@ -177,6 +195,15 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         ->type_name("DIR");
     exportCommand->add_flag("--strict", raw.strict,
                             "Write nothing, and fail, when check --strict would fail");
+    exportCommand
+        ->add_option("--depfile", raw.depfile,
+                     "Also write a Make dependency file: FILE depends on the wall-set file, the "
+                     "palette, the pictures and the 28 outputs; include it and use FILE as the "
+                     "stamp")
+        ->type_name("FILE");
+    exportCommand->add_flag("--no-sync", raw.noSync,
+                            "Do not wait for each file to reach the disk (still replaced "
+                            "atomically), for build trees that can be thrown away");
     AddCommonOptions(*exportCommand, raw);
     exportCommand->footer(
         "Files whose bytes would not change are left untouched, times included.\n"
@@ -215,6 +242,9 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         ->type_name("N");
     renderCommand->add_flag("--no-partial", raw.noPartial,
                             "Write nothing unless the palette and every picture loaded");
+    renderCommand->add_flag("--no-sync", raw.noSync,
+                            "Do not wait for the picture to reach the disk (still replaced "
+                            "atomically)");
     AddCommonOptions(*renderCommand, raw);
     renderCommand->footer(
         "Example: orvandel-cli render --home art/stone --at 7,7,N --output view.png stone.Pelorim");
@@ -255,6 +285,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         ->add_option("--output", raw.paletteOutput,
                      "Write the 16 colours to this file as a RIFF palette")
         ->type_name("OUT.pal");
+    AddDiagnosticsOption(*paletteCommand, raw);
     paletteCommand->footer(
         "Example: orvandel-cli palette art/stone/0086.bmp --output art/stone/wallpalette.pal");
 
@@ -287,6 +318,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     request.nulSeparated = raw.nulSeparated;
     request.quiet = raw.quiet;
     request.json = raw.json;
+    request.noSync = raw.noSync;
+    request.startFolder = startFolder;
+    request.lineDiagnostics =
+        raw.diagnostics == "line" || (raw.diagnostics == "auto" && !IsStandardErrorTerminal());
     if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
         err << "orvandel-cli: " << problem->text << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};

@@ -16,6 +16,7 @@
 #include "core/common/standard_output.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/image/palette_file.h"
+#include "core/image/unsynced_file_ops.h"
 #include "core/map/map_text.h"
 #include "core/report/check_text.h"
 #include "core/report/overlay_sheet.h"
@@ -28,12 +29,38 @@ namespace orvandel::cli {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+DiagnosticStyle StyleOf(const CliRequest& request) {
+    return {request.lineDiagnostics, request.startFolder};
+}
+
+// A problem of the tool's own making about one file: a line of its own in a build log, the
+// tool's usual sentence on a terminal.
+void WriteFileError(const CliRequest& request, std::ostream& err, const fs::path& file,
+                    const std::string& terminalText, const std::string& lineText) {
+    if (request.lineDiagnostics) {
+        WriteDiagnostics({{Diagnostic::Level::kError, file, 0, lineText}}, err, StyleOf(request));
+        return;
+    }
+    err << "orvandel-cli: " << terminalText << "\n";
+}
+
+}  // namespace
+
 int RunExport(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
     const SessionReport loaded = session.Load();
-    WriteReport(loaded, out, err);
-    const ExportRun exported = session.Export(ExportOptions{request.outputFolder, request.strict});
-    WriteReport(exported.report, out, err);
+    WriteReport(loaded, out, err, StyleOf(request));
+    ExportOptions options;
+    options.outputFolder = request.outputFolder;
+    options.strict = request.strict;
+    options.syncToDisk = !request.noSync;
+    options.dependencyFile = request.dependencyFile;
+    options.dependencyTarget = request.dependencyTarget;
+    const ExportRun exported = session.Export(options);
+    WriteReport(exported.report, out, err, StyleOf(request));
+    WriteDiagnostics(exported.warnings, err, StyleOf(request));
     if (exported.tally) {
         out << messages::ExportSummary(exported.tally->written, exported.tally->unchanged,
                                        exported.tally->failed, exported.tally->folder)
@@ -69,7 +96,7 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
 
     const SessionReport loaded = session.Load();
     // With the picture on standard output, nothing else may go there.
-    WriteReport(loaded, request.outputToStdout ? err : out, err);
+    WriteReport(loaded, request.outputToStdout ? err : out, err, StyleOf(request));
     ViewRenderer renderer;
     if (!renderer.RenderView(session.wallSet(), map, request.evenOdd)) {
         err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
@@ -96,10 +123,14 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
         }
         return sent.outcome == SendOutcome::kSent ? ExitStatusOf(loaded.outcome) : kExitFailed;
     }
-    const Status written = WriteViewPicture(picture, request.output, request.format);
+    UnsyncedFileOps unsynced(SystemFileOps());
+    const Status written = WriteViewPicture(picture, request.output, request.format,
+                                            request.noSync ? unsynced : SystemFileOps());
     if (!written) {
-        err << "orvandel-cli: '" << PathToUtf8(request.output)
-            << "' could not be written: " << written.reason() << "\n";
+        WriteFileError(
+            request, err, request.output,
+            "'" + PathToUtf8(request.output) + "' could not be written: " + written.reason(),
+            "could not be written: " + written.reason());
         return kExitFailed;
     }
     out << "rendered "
@@ -115,48 +146,59 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
              std::ostream& err) {
     const SessionReport loaded = session.Load();
     // A pipeline reads stdout as one JSON object, so nothing else may go there.
-    WriteReport(loaded, request.json ? err : out, err);
-    const WallSetReport& report = session.report();
-    if (request.json) {
-        out << WallSetReportJson(report, request.homeFolder, request.wallSet).dump(2) << "\n";
-    } else {
-        out << CheckText(report, request.homeFolder, request.wallSet);
+    WriteReport(loaded, request.json ? err : out, err, StyleOf(request));
+    const WallSetReport report = session.ReportWithColourLists();
+    int status = kExitOk;
+    if (!loaded.ok() || report.FailedFiles() > 0 || (request.strict && !report.StrictOk())) {
+        status = kExitFailed;
     }
-    out.flush();
+    // Written before the report, so that the JSON can tell the status the run ends with.
     if (request.overlay) {
         const Status written =
             WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
-            err << "orvandel-cli: '" << request.overlay->string()
-                << "' could not be written: " << written.reason() << "\n";
-            return kExitFailed;
+            WriteFileError(
+                request, err, *request.overlay,
+                "'" + PathToUtf8(*request.overlay) + "' could not be written: " + written.reason(),
+                "could not be written: " + written.reason());
+            status = kExitFailed;
         }
     }
+    if (request.json) {
+        out << WallSetReportJson(report, request.homeFolder, request.wallSet, status).dump(2)
+            << "\n";
+    } else {
+        out << CheckText(report, request.homeFolder, request.wallSet);
+    }
+    out.flush();
     // The load's notice named the files that failed; the rest of the problems follow it.
-    for (const std::string& problem : StrictProblemLines(report, session.document().path())) {
-        err << (request.strict ? "" : "warning: ") << problem << "\n";
+    if (request.lineDiagnostics) {
+        WriteDiagnostics(StrictProblemDiagnostics(report, session.document().path(),
+                                                  request.strict ? Diagnostic::Level::kError
+                                                                 : Diagnostic::Level::kWarning),
+                         err, StyleOf(request));
+    } else {
+        for (const std::string& problem : StrictProblemLines(report, session.document().path())) {
+            err << (request.strict ? "" : "warning: ") << problem << "\n";
+        }
     }
     err.flush();
-    if (!loaded.ok() || report.FailedFiles() > 0) {
-        return kExitFailed;
-    }
-    if (request.strict && !report.StrictOk()) {
-        return kExitFailed;
-    }
-    return kExitOk;
+    return status;
 }
 
 int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {
     const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
     if (!read.palette) {
-        err << "orvandel-cli: '" << request.paletteSource.string() << "': " << read.reason << "\n";
+        WriteFileError(request, err, request.paletteSource,
+                       "'" + PathToUtf8(request.paletteSource) + "': " + read.reason, read.reason);
         return kExitFailed;
     }
     if (request.paletteOutput) {
         const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
         if (!written) {
-            err << "orvandel-cli: '" << request.paletteOutput->string() << "' " << written.reason()
-                << "\n";
+            WriteFileError(request, err, *request.paletteOutput,
+                           "'" + PathToUtf8(*request.paletteOutput) + "' " + written.reason(),
+                           written.reason());
             return kExitFailed;
         }
         out << "wrote the 16 colours of " << request.paletteSource.string() << " to "
@@ -202,7 +244,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
         const SessionReport opened = session.Open(*request.wallSet);
-        WriteReport(opened, reportOut, err);
+        WriteReport(opened, reportOut, err, StyleOf(request));
         if (!opened.ok()) {
             return ExitStatusOf(opened.outcome);
         }

@@ -39,6 +39,29 @@ void WriteReport(const SessionReport& report, std::ostream& out, std::ostream& e
     err.flush();
 }
 
+void WriteReport(const SessionReport& report, std::ostream& out, std::ostream& err,
+                 const DiagnosticStyle& style) {
+    if (!style.lines) {
+        WriteReport(report, out, err);
+        return;
+    }
+    for (const Notice& notice : report.notices) {
+        if (notice.severity == Severity::Information) {
+            WriteLines(out, notice.text);
+        }
+    }
+    out.flush();
+    WriteDiagnostics(report.diagnostics, err, style);
+}
+
+void WriteDiagnostics(const std::vector<Diagnostic>& diagnostics, std::ostream& err,
+                      const DiagnosticStyle& style) {
+    for (const Diagnostic& diagnostic : diagnostics) {
+        err << DiagnosticLine(diagnostic, style.startFolder) << '\n';
+    }
+    err.flush();
+}
+
 int ExitStatusOf(Outcome outcome) {
     switch (outcome) {
         case Outcome::Done:

@@ -22,4 +22,12 @@ bool IsTerminal(const std::ostream& out) {
 #endif
 }
 
+bool IsStandardErrorTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) != 0;
+#endif
+}
+
 }  // namespace orvandel::cli

@@ -66,7 +66,7 @@ TEST_F(CliCommands, ACompleteWallSetLoadsSilently) {
 TEST_F(CliCommands, AMissingPaletteGivesOnlyThePaletteMessageButNamesTheFailedPictures) {
     fs::remove(home / "wallpalette.pal");
     fs::remove(DefaultPicturePath(home.path(), 2));
-    const CliResult result = RunCli(home.path(), {"check"});
+    const CliResult result = RunCli(home.path(), {"check", "--diagnostics=block"});
     EXPECT_EQ(result.status, 1);
     const std::string message = std::string(messages::kPaletteFailed) + "\n";
     ASSERT_EQ(result.err.substr(0, message.size()), message) << result.err;
@@ -77,7 +77,7 @@ TEST_F(CliCommands, AMissingPaletteGivesOnlyThePaletteMessageButNamesTheFailedPi
 TEST_F(CliCommands, FailedPicturesAreListedInSlotOrderAsTheApplicationShowsThem) {
     fs::remove(DefaultPicturePath(home.path(), 4));
     fs::remove(DefaultPicturePath(home.path(), 1));
-    const CliResult result = RunCli(home.path(), {"check"});
+    const CliResult result = RunCli(home.path(), {"check", "--diagnostics=block"});
     EXPECT_EQ(result.status, 1);
     const std::string message =
         messages::BitmapsFailed(DefaultName(1) + "\n" + DefaultName(4) + "\n");
@@ -90,7 +90,8 @@ TEST_F(CliCommands, PictureNamesComeFromTheWallSetFileAsWritten) {
     fs::create_directory(home / "sets");
     WriteFileText(home / "sets" / "mine.Pelorim", "[BMP]\r\n0086=not there.bmp\r\n");
     // The wall-set file resolves against the current folder, the pictures against --home.
-    const CliResult result = RunCli(home / "sets", {"check", "--home", "..", "mine.Pelorim"});
+    const CliResult result =
+        RunCli(home / "sets", {"check", "--diagnostics=block", "--home", "..", "mine.Pelorim"});
     EXPECT_EQ(result.status, 1);
     const std::string message = messages::BitmapsFailed("not there.bmp\n");
     EXPECT_EQ(result.err.substr(0, message.size()), message) << result.err;
@@ -117,7 +118,8 @@ TEST_F(CliCommands, ExportIntoAnotherHomeWritesThereAndWhatFailsIsListed) {
     WriteWallSet(target.path());
     // A folder in the way of one file: the rename fails for every user, root included.
     fs::create_directory(target / "Wall_D2L.bmp");
-    const CliResult result = RunCli(home.path(), {"export", "--home", target.path().string()});
+    const CliResult result =
+        RunCli(home.path(), {"export", "--diagnostics=block", "--home", target.path().string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               messages::ExportFailed("Wall_D2L.bmp\n") + "\nWall_D2L.bmp: is a folder\n");
@@ -136,7 +138,7 @@ TEST_F(CliCommands, ExportAfterAFailedLoadStillWritesEveryFile) {
 TEST_F(CliCommands, ExportWithoutAPaletteWritesNothingAndFails) {
     fs::remove(home / "wallpalette.pal");
     WriteFileText(home / "Wall_D1.bmp", "earlier");
-    const CliResult result = RunCli(home.path(), {"export"});
+    const CliResult result = RunCli(home.path(), {"export", "--diagnostics=block"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find(messages::ExportWithoutPalette("missing file (looked in '" +
                                                              home.path().string() + "')")),
@@ -248,7 +250,7 @@ TEST_F(CliCommands, PicturesInOtherFormatsLoadWhenTheToolReadsThem) {
     // A GIF-looking file that is not a picture fails like any unreadable one, never crashes.
     WriteFileText(home / "odd.gif", "GIF89a but nothing more");
     WriteFileText(home / "odd.Pelorim", "[BMP]\n0084=odd.gif\n");
-    const CliResult result = RunCli(home.path(), {"check", "odd.Pelorim"});
+    const CliResult result = RunCli(home.path(), {"check", "--diagnostics=block", "odd.Pelorim"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.substr(0, messages::BitmapsFailed("odd.gif\n").size()),
               messages::BitmapsFailed("odd.gif\n"));

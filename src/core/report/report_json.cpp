@@ -1,7 +1,9 @@
 #include "core/report/report_json.h"
-#include "core/common/path_text.h"
 
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
+#include "core/export/export_wall_pieces.h"
+#include "core/report/report_problems.h"
 #include "core/view/view_cell_table.h"
 
 namespace orvandel {
@@ -13,7 +15,24 @@ Json ReasonOrNull(bool loaded, const std::string& reason) {
     return loaded ? Json(nullptr) : Json(reason);
 }
 
+Json PathOrNull(const std::filesystem::path& path) {
+    return path.empty() ? Json(nullptr) : Json(PathToUtf8(path));
+}
+
+std::string ExportFileName(const PieceReport& piece) {
+    for (const ExportPicture& picture : ExportPictureList()) {
+        if (picture.row == piece.row && picture.alternate == piece.alternate) {
+            return picture.fileName;
+        }
+    }
+    return {};
+}
+
 Json PictureJson(const PictureReport& picture) {
+    Json problems = Json::array();
+    for (const ReportProblem& problem : ProblemsOfPicture(picture)) {
+        problems.push_back({{"code", problem.code}, {"message", problem.message}});
+    }
     Json colours = Json::array();
     for (const ApproximatedColour& colour : picture.approximatedColours) {
         colours.push_back({{"colour", messages::ColourText(colour.colour)},
@@ -24,6 +43,7 @@ Json PictureJson(const PictureReport& picture) {
         {"key", picture.key},
         {"slot", picture.slot},
         {"name", picture.name},
+        {"path", PathOrNull(picture.path)},
         {"loaded", picture.loaded},
         {"decoded_without_palette", picture.decodedWithoutPalette},
         {"reason", ReasonOrNull(picture.loaded, picture.reason)},
@@ -36,30 +56,32 @@ Json PictureJson(const PictureReport& picture) {
         {"approximated_pixels", picture.approximatedPixels},
         {"see_through_pixels", picture.seeThroughPixels},
         {"approximated_colours", colours},
-        {"approximated_colours_complete", picture.coloursComplete},
+        {"approximated_colours_complete", picture.coloursListed},
+        {"problems", problems},
     };
 }
 
 Json PieceJson(const PieceReport& piece) {
-    Json json = {
+    return {
         {"row", ViewCells()[static_cast<std::size_t>(piece.row)].name},
         {"form", piece.alternate ? "alternate" : "own"},
+        {"file", ExportFileName(piece)},
         {"slot", piece.form.slot},
+        {"drawn", !piece.emptySlot},
         {"covered", piece.covered()},
         {"mirrored", piece.form.mirrored},
+        {"empty_slot", piece.emptySlot},
     };
-    if (piece.emptySlot) {
-        json["empty_slot"] = true;
-    }
-    return json;
 }
 
 }  // namespace
 
 nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
                                          const std::filesystem::path& homeFolder,
-                                         const std::optional<std::filesystem::path>& wallSetFile) {
+                                         const std::optional<std::filesystem::path>& wallSetFile,
+                                         int exitStatus) {
     Json palette = {{"loaded", report.paletteLoaded},
+                    {"path", PathOrNull(report.palettePath)},
                     {"reason", ReasonOrNull(report.paletteLoaded, report.paletteReason)}};
     if (report.paletteLoaded) {
         Json colours = Json::array();
@@ -81,7 +103,9 @@ nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
         warnings.push_back({{"line", warning.line}, {"text", warning.text}});
     }
     return {
+        {"format", kReportJsonFormat},
         {"ok", report.StrictOk()},
+        {"exit_status", exitStatus},
         {"home", PathToUtf8(homeFolder)},
         {"wallset", wallSetFile ? Json(PathToUtf8(*wallSetFile)) : Json(nullptr)},
         {"palette", palette},

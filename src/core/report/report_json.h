@@ -10,10 +10,16 @@
 
 namespace orvandel {
 
-// The report as `check --json` writes it. Returned as an object so that other commands can add
-// keys of their own before writing it.
+// The version of the report's keys: raised by any change that removes a key or changes what one
+// means; adding keys keeps it. The keys are described in check-report.schema.json.
+inline constexpr int kReportJsonFormat = 1;
+
+// The report as `check --json` writes it, with the exit status the run ends with. Returned as
+// an object so that other commands can add keys of their own before writing it. The report's
+// colour lists are written as they are: ListApproximatedColours fills them.
 nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
                                          const std::filesystem::path& homeFolder,
-                                         const std::optional<std::filesystem::path>& wallSetFile);
+                                         const std::optional<std::filesystem::path>& wallSetFile,
+                                         int exitStatus);
 
 }  // namespace orvandel

@@ -22,6 +22,13 @@ struct ExportOptions {
     std::filesystem::path outputFolder;
     // Write nothing when the wall set has any problem that a strict check reports.
     bool strict = false;
+    // Flush every file to disk before it replaces the old one. A throwaway build tree can do
+    // without: the replacement stays atomic, only a power cut may lose the new files.
+    bool syncToDisk = true;
+    // Where to write a Make-style dependency file once the export ran; empty: none. Its
+    // target is `dependencyTarget` (the name as the user gave it, so a Makefile finds it).
+    std::filesystem::path dependencyFile;
+    std::string dependencyTarget;
 };
 
 // What an export did with its files, for a summary line; the desktop program shows none.
@@ -35,6 +42,9 @@ struct ExportTally {
 struct ExportRun {
     SessionReport report;
     std::optional<ExportTally> tally;  // none when nothing was tried
+    // What a non-strict export shipped broken: see-through pixels, uncovered pieces. They do
+    // not change the outcome.
+    std::vector<Diagnostic> warnings;
 };
 
 // One wall set being worked on: the home folder, the open wall-set file, the wall set loaded
@@ -75,6 +85,12 @@ public:
     // What the last load did to the pictures and what the pieces cover, from that load's own
     // matching, and what the wall-set file's lint found. Strict exports judge by it too.
     const WallSetReport& report() const { return m_report; }
+    // The same report with every picture's complete list of approximated colours, worked out
+    // now from the loaded pictures: for `check`, its JSON and the problems panel.
+    WallSetReport ReportWithColourLists() const;
+    // Every file the last load read or looked for in vain: the wall-set file, the palette and
+    // the six pictures as resolved. A build that watches these knows when to export again.
+    std::vector<std::filesystem::path> LoadedFiles() const;
 
     // The question to ask before an export, and the answer to a "No".
     std::string ExportConfirmation() const;
@@ -92,5 +108,11 @@ private:
     LoadReport m_lastLoad;
     WallSetReport m_report;
 };
+
+// A Make-style dependency file: `target` depends on every input and output, and each of those
+// has an empty rule of its own, so a missing one makes make rebuild `target` rather than stop.
+std::string DependencyFileText(const std::string& target,
+                               const std::vector<std::filesystem::path>& outputs,
+                               const std::vector<std::filesystem::path>& inputs);
 
 }  // namespace orvandel
