@@ -42,6 +42,7 @@ struct RawArguments {
     std::string paletteSource;
     std::string paletteOutput;
     std::string depfile;
+    std::string depfileTarget;
     bool noSync = false;
     std::string diagnostics = "auto";
 };
@@ -145,7 +146,7 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     }
     if (!raw.depfile.empty()) {
         request.dependencyFile = AbsoluteFrom(startFolder, raw.depfile);
-        request.dependencyTarget = raw.depfile;
+        request.dependencyTarget = raw.depfileTarget.empty() ? raw.depfile : raw.depfileTarget;
     }
     if (request.command != Command::kRender) {
         return std::nullopt;
@@ -197,10 +198,14 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
                             "Write nothing, and fail, when check --strict would fail");
     exportCommand
         ->add_option("--depfile", raw.depfile,
-                     "Also write a Make dependency file: FILE depends on the wall-set file, the "
-                     "palette, the pictures and the 28 outputs; include it and use FILE as the "
-                     "stamp")
+                     "Also write a Make dependency file: its target depends on the wall-set "
+                     "file, the palette, the pictures and the 28 outputs")
         ->type_name("FILE");
+    exportCommand
+        ->add_option("--depfile-target", raw.depfileTarget,
+                     "The dependency file's target, a stamp the Makefile touches after the "
+                     "export (default: FILE itself)")
+        ->type_name("NAME");
     exportCommand->add_flag("--no-sync", raw.noSync,
                             "Do not wait for each file to reach the disk (still replaced "
                             "atomically), for build trees that can be thrown away");
