@@ -165,8 +165,7 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
         }
     }
     if (request.json) {
-        out << WallSetReportJson(report, request.homeFolder, request.wallSet, status).dump(2)
-            << "\n";
+        WriteWallSetReportJson(out, report, request.homeFolder, request.wallSet, status);
     } else {
         out << CheckText(report, request.homeFolder, request.wallSet);
     }

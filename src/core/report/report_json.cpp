@@ -1,5 +1,8 @@
 #include "core/report/report_json.h"
 
+#include <ostream>
+#include <string_view>
+
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/export/export_wall_pieces.h"
@@ -28,16 +31,18 @@ std::string ExportFileName(const PieceReport& piece) {
     return {};
 }
 
-Json PictureJson(const PictureReport& picture) {
+Json PictureJson(const PictureReport& picture, bool withColours) {
     Json problems = Json::array();
     for (const ReportProblem& problem : ProblemsOfPicture(picture)) {
         problems.push_back({{"code", problem.code}, {"message", problem.message}});
     }
     Json colours = Json::array();
-    for (const ApproximatedColour& colour : picture.approximatedColours) {
-        colours.push_back({{"colour", messages::ColourText(colour.colour)},
-                           {"index", colour.index},
-                           {"pixels", colour.pixels}});
+    if (withColours) {
+        for (const ApproximatedColour& colour : picture.approximatedColours) {
+            colours.push_back({{"colour", messages::ColourText(colour.colour)},
+                               {"index", colour.index},
+                               {"pixels", colour.pixels}});
+        }
     }
     return {
         {"key", picture.key},
@@ -74,12 +79,9 @@ Json PieceJson(const PieceReport& piece) {
     };
 }
 
-}  // namespace
-
-nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
-                                         const std::filesystem::path& homeFolder,
-                                         const std::optional<std::filesystem::path>& wallSetFile,
-                                         int exitStatus) {
+Json ReportJson(const WallSetReport& report, const std::filesystem::path& homeFolder,
+                const std::optional<std::filesystem::path>& wallSetFile, int exitStatus,
+                bool withColours) {
     Json palette = {{"loaded", report.paletteLoaded},
                     {"path", PathOrNull(report.palettePath)},
                     {"reason", ReasonOrNull(report.paletteLoaded, report.paletteReason)}};
@@ -92,7 +94,7 @@ nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
     }
     Json pictures = Json::array();
     for (const PictureReport& picture : report.pictures) {
-        pictures.push_back(PictureJson(picture));
+        pictures.push_back(PictureJson(picture, withColours));
     }
     Json pieces = Json::array();
     for (const PieceReport& piece : report.pieces) {
@@ -113,6 +115,56 @@ nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
         {"pieces", pieces},
         {"wallset_warnings", warnings},
     };
+}
+
+constexpr std::string_view kColoursPlaceholder = "\"approximated_colours\": []";
+
+void WriteColourList(std::ostream& out, const std::vector<ApproximatedColour>& colours,
+                     const std::string& indent) {
+    if (colours.empty()) {
+        out << kColoursPlaceholder;
+        return;
+    }
+    out << "\"approximated_colours\": [";
+    const char* separator = "\n";
+    for (const ApproximatedColour& colour : colours) {
+        out << separator << indent << "  {\"colour\": \"" << messages::ColourText(colour.colour)
+            << "\", \"index\": " << int{colour.index} << ", \"pixels\": " << colour.pixels << "}";
+        separator = ",\n";
+    }
+    out << "\n" << indent << "]";
+}
+
+}  // namespace
+
+nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
+                                         const std::filesystem::path& homeFolder,
+                                         const std::optional<std::filesystem::path>& wallSetFile,
+                                         int exitStatus) {
+    return ReportJson(report, homeFolder, wallSetFile, exitStatus, true);
+}
+
+void WriteWallSetReportJson(std::ostream& out, const WallSetReport& report,
+                            const std::filesystem::path& homeFolder,
+                            const std::optional<std::filesystem::path>& wallSetFile,
+                            int exitStatus) {
+    // Everything but the colour lists goes through the JSON library; each empty list it writes
+    // is then replaced, picture by picture, by the list written straight to the stream. (A
+    // string holding the same text has its quotes escaped, so only keys match.)
+    const std::string text = ReportJson(report, homeFolder, wallSetFile, exitStatus, false).dump(2);
+    std::size_t from = 0;
+    for (const PictureReport& picture : report.pictures) {
+        const std::size_t at = text.find(kColoursPlaceholder, from);
+        if (at == std::string::npos) {
+            break;
+        }
+        const std::size_t lineStart = text.rfind('\n', at) + 1;
+        out.write(text.data() + from, static_cast<std::streamsize>(at - from));
+        WriteColourList(out, picture.approximatedColours, std::string(at - lineStart, ' '));
+        from = at + kColoursPlaceholder.size();
+    }
+    out.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
+    out << "\n";
 }
 
 }  // namespace orvandel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -21,5 +22,13 @@ nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
                                          const std::filesystem::path& homeFolder,
                                          const std::optional<std::filesystem::path>& wallSetFile,
                                          int exitStatus);
+
+// The same report written to `out`, followed by a line break: the colour lists, which can hold
+// hundreds of thousands of entries, go straight to the stream, one entry per line, instead of
+// through JSON values a hundred times their size.
+void WriteWallSetReportJson(std::ostream& out, const WallSetReport& report,
+                            const std::filesystem::path& homeFolder,
+                            const std::optional<std::filesystem::path>& wallSetFile,
+                            int exitStatus);
 
 }  // namespace orvandel
