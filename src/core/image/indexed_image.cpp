@@ -76,9 +76,19 @@ std::optional<Colour> CIndexedImage::FileColourAt(int x, int y) const {
 }
 
 Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
+    // An emptied image lends its last file colours' memory to the next picture, as it does its
+    // pixels', so a reload does not fault in fresh pages for them.
     std::vector<Colour> fileColours;
+    const bool reuse = IsEmpty();
+    if (reuse) {
+        fileColours.swap(m_fileColours);
+    }
     TrueColourRows rows(*this, m_palette, &fileColours);
     DecodeResult decoded = DecodePictureFile(fileName, &rows);
+    if (reuse && !rows.begun()) {
+        fileColours.clear();
+        fileColours.swap(m_fileColours);
+    }
     if (!decoded.picture) {
         m_loadInfo = PictureLoadInfo{};
         return Status::Fail(std::move(decoded.reason));
