@@ -3,12 +3,14 @@
 
     tools/make_fuzz_corpus.py [--out fuzz/corpus]
 
-Everything is generated here from fixed data, so the corpora are reproducible. The whole-folder
-seeds join the parts of a wall-set folder with the separator that fuzz_wallset_folder splits on.
+Everything is generated from fixed data (the initial map from the core's own table), so the
+corpora are reproducible. The whole-folder seeds join the parts of a wall-set folder with the
+separator that fuzz_wallset_folder splits on.
 """
 
 import argparse
 import os
+import re
 import shutil
 import struct
 import sys
@@ -267,20 +269,21 @@ def profile_seeds():
 # ---------------------------------------------------------------------------------------------
 # Maps
 
-INITIAL_MAP = [
-    "................",
-    ".##############.",
-    ".##############.",
-    ".##############.",
-    ".######.#######.",
-    ".######..######.",
-    ".#####..#######.",
-    ".######.#######.",
-] + [".##############."] * 7 + ["................"]
+def initial_map():
+    """The map every run starts from, read from the core's own table so it has one home."""
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "src", "core",
+                          "map", "map_state.cpp")
+    with open(source, encoding="utf-8") as f:
+        text = f.read()
+    table = text[text.index("kInitialMap = {"):]
+    rows = re.findall(r'"([.#]{16})"', table[:table.index("};")])
+    if len(rows) != 16:
+        sys.exit(f"make_fuzz_corpus: kInitialMap in {source} is not 16 rows of 16 cells")
+    return rows
 
 
 def map_seeds():
-    lf = "\n".join(INITIAL_MAP) + "\n"
+    lf = "\n".join(initial_map()) + "\n"
     return {
         "initial.txt": lf,
         "initial_crlf.txt": lf.replace("\n", "\r\n"),

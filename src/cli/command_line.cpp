@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/cli_texts.h"
 #include "cli/position_arguments.h"
 #include "cli/terminal.h"
 #include "cli/view_picture_output.h"
@@ -48,26 +49,15 @@ struct RawArguments {
 };
 
 void AddDiagnosticsOption(CLI::App& command, RawArguments& raw) {
-    command
-        .add_option("--diagnostics", raw.diagnostics,
-                    "line: one line per problem, PATH[:LINE]: error|warning: TEXT; block: the "
-                    "terminal layout; auto (default): line unless stderr is a terminal")
+    command.add_option("--diagnostics", raw.diagnostics, texts::kDiagnosticsHelp)
         ->check(CLI::IsMember({"auto", "line", "block"}))
         ->type_name("STYLE");
 }
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
-    command
-        .add_option("--home", raw.home,
-                    "Folder holding wallpalette.pal, the pictures and the exported files "
-                    "(default: the current folder)")
-        ->type_name("DIR");
-    command
-        .add_option("WALLSET", raw.wallSet,
-                    "The .Pelorim file naming the six pictures (default: the default names)")
-        ->type_name("WALLSET");
-    command.add_flag("-q,--quiet", raw.quiet,
-                     "Print nothing when all is well, and only the problems otherwise");
+    command.add_option("--home", raw.home, texts::kHomeHelp)->type_name("DIR");
+    command.add_option("WALLSET", raw.wallSet, texts::kWallSetHelp)->type_name("WALLSET");
+    command.add_flag("-q,--quiet", raw.quiet, texts::kQuietHelp);
     AddDiagnosticsOption(command, raw);
 }
 
@@ -102,9 +92,7 @@ std::optional<UsageProblem> ResolveOutput(const RawArguments& raw, const fs::pat
     const std::optional<ViewPictureFormat> format =
         named ? named : ViewPictureFormatFor(raw.output);
     if (!format || !fs::path(raw.output).has_filename()) {
-        return UsageProblem{"--output '" + raw.output +
-                            "': the name must end in .bmp or .png, or --format must name the "
-                            "format"};
+        return UsageProblem{texts::OutputNeedsFormat(raw.output)};
     }
     request.format = *format;
     request.output = AbsoluteFrom(startFolder, raw.output);
@@ -119,10 +107,10 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     } else {
         request.homeFolder = AbsoluteFrom(startFolder, raw.home);
         if (!fs::exists(request.homeFolder, error)) {
-            return UsageProblem{"home folder '" + raw.home + "' does not exist"};
+            return UsageProblem{texts::HomeFolderMissing(raw.home)};
         }
         if (!fs::is_directory(request.homeFolder, error)) {
-            return UsageProblem{"home folder '" + raw.home + "' is not a folder"};
+            return UsageProblem{texts::HomeNotAFolder(raw.home)};
         }
     }
     if (!raw.wallSet.empty()) {
@@ -137,7 +125,7 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     }
     if (request.command == Command::kCheck && !raw.overlay.empty()) {
         if (!raw.overlay.ends_with(".png") && !raw.overlay.ends_with(".PNG")) {
-            return UsageProblem{"--overlay '" + raw.overlay + "': the name must end in .png"};
+            return UsageProblem{texts::OverlayNotPng(raw.overlay)};
         }
         request.overlay = AbsoluteFrom(startFolder, raw.overlay);
     }
@@ -158,15 +146,13 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     for (const std::string& toggle : raw.toggles) {
         const std::optional<Point> cell = ParseCellArgument(toggle);
         if (!cell) {
-            return UsageProblem{"--toggle '" + toggle +
-                                "': expected X,Y with X and Y from 0 to 15"};
+            return UsageProblem{texts::BadToggle(toggle)};
         }
         request.toggles.push_back(*cell);
     }
     const std::optional<ViewerPlacement> placement = ParsePlacementArgument(raw.at);
     if (!placement) {
-        return UsageProblem{"--at '" + raw.at +
-                            "': expected X,Y,F with X and Y from 0 to 15 and F one of N, E, S, W"};
+        return UsageProblem{texts::BadPlacement(raw.at)};
     }
     request.placement = *placement;
     request.evenOdd = raw.evenOdd;
@@ -181,123 +167,66 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
 
 ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path& startFolder,
                               std::ostream& out, std::ostream& err) {
-    CLI::App app{"Checks, renders and exports Orvandel wall sets without a display.",
-                 "orvandel-cli"};
-    app.set_version_flag("--version", std::string("orvandel-cli ") + ORVANDEL_VERSION);
+    CLI::App app{texts::kAbout, std::string(texts::kProgram)};
+    app.set_version_flag("--version", texts::VersionLine(ORVANDEL_VERSION));
     app.require_subcommand(1);
 
     RawArguments raw;
-    CLI::App* exportCommand = app.add_subcommand(
-        "export", "Write the 28 wall-piece pictures (Wall_*.bmp) into the home folder");
-    exportCommand
-        ->add_option("--output", raw.outputFolder,
-                     "Write the pictures into DIR instead, creating it if needed; pictures "
-                     "and palette are still read from the home folder")
+    CLI::App* exportCommand = app.add_subcommand("export", texts::kExportAbout);
+    exportCommand->add_option("--output", raw.outputFolder, texts::kExportOutputHelp)
         ->type_name("DIR");
-    exportCommand->add_flag("--strict", raw.strict,
-                            "Write nothing, and fail, when check --strict would fail");
-    exportCommand
-        ->add_option("--depfile", raw.depfile,
-                     "Also write a Make dependency file: its target depends on the wall-set "
-                     "file, the palette, the pictures and the 28 outputs")
-        ->type_name("FILE");
-    exportCommand
-        ->add_option("--depfile-target", raw.depfileTarget,
-                     "The dependency file's target, a stamp the Makefile touches after the "
-                     "export (default: FILE itself)")
+    exportCommand->add_flag("--strict", raw.strict, texts::kExportStrictHelp);
+    exportCommand->add_option("--depfile", raw.depfile, texts::kDepfileHelp)->type_name("FILE");
+    exportCommand->add_option("--depfile-target", raw.depfileTarget, texts::kDepfileTargetHelp)
         ->type_name("NAME");
-    exportCommand->add_flag("--no-sync", raw.noSync,
-                            "Do not wait for each file to reach the disk (still replaced "
-                            "atomically), for build trees that can be thrown away");
+    exportCommand->add_flag("--no-sync", raw.noSync, texts::kExportNoSyncHelp);
     AddCommonOptions(*exportCommand, raw);
-    exportCommand->footer(
-        "Files whose bytes would not change are left untouched, times included.\n"
-        "Example: orvandel-cli export --strict --home art/stone --output build/stone "
-        "stone.Pelorim");
+    exportCommand->footer(texts::kExportFooter);
 
-    CLI::App* renderCommand =
-        app.add_subcommand("render", "Render the first-person view into a .bmp or .png file");
-    renderCommand->add_option("--at", raw.at, "Viewer square and facing (default 7,7,N)")
-        ->type_name("X,Y,F");
-    renderCommand->add_flag("--even-odd", raw.evenOdd, "Simulate the even/odd wall drawing");
-    renderCommand
-        ->add_option("--map", raw.map,
-                     "Test map: 16 lines of 16 characters, '#' wall, '.' open floor")
-        ->type_name("FILE");
-    renderCommand
-        ->add_option("--toggle", raw.toggles,
-                     "Flip square X,Y between wall and open floor; repeatable, applied in order")
+    CLI::App* renderCommand = app.add_subcommand("render", texts::kRenderAbout);
+    renderCommand->add_option("--at", raw.at, texts::kAtHelp)->type_name("X,Y,F");
+    renderCommand->add_flag("--even-odd", raw.evenOdd, texts::kEvenOddHelp);
+    renderCommand->add_option("--map", raw.map, texts::kMapHelp)->type_name("FILE");
+    renderCommand->add_option("--toggle", raw.toggles, texts::kToggleHelp)
         ->allow_extra_args(false)
         ->type_name("X,Y");
-    renderCommand
-        ->add_option("--output", raw.output,
-                     "Picture to write: NAME.bmp or NAME.png, or - for standard output")
+    renderCommand->add_option("--output", raw.output, texts::kRenderOutputHelp)
         ->required()
         ->type_name("FILE");
-    renderCommand
-        ->add_option("--format", raw.format,
-                     "bmp or png, whatever the name's ending (default: the ending; bmp for -)")
+    renderCommand->add_option("--format", raw.format, texts::kFormatHelp)
         ->check(CLI::IsMember({"bmp", "png"}, CLI::ignore_case))
         ->type_name("FORMAT");
-    renderCommand
-        ->add_option("--size", raw.size,
-                     "Fit the picture into N x N pixels: the largest whole scale, or a smooth "
-                     "reduction below 1x")
+    renderCommand->add_option("--size", raw.size, texts::kSizeHelp)
         ->check(CLI::Range(1, kLargestSize))
         ->type_name("N");
-    renderCommand->add_flag("--no-partial", raw.noPartial,
-                            "Write nothing unless the palette and every picture loaded");
-    renderCommand->add_flag("--no-sync", raw.noSync,
-                            "Do not wait for the picture to reach the disk (still replaced "
-                            "atomically)");
+    renderCommand->add_flag("--no-partial", raw.noPartial, texts::kNoPartialHelp);
+    renderCommand->add_flag("--no-sync", raw.noSync, texts::kRenderNoSyncHelp);
     AddCommonOptions(*renderCommand, raw);
-    renderCommand->footer(
-        "Example: orvandel-cli render --home art/stone --at 7,7,N --output view.png stone.Pelorim");
+    renderCommand->footer(texts::kRenderFooter);
 
-    CLI::App* checkCommand =
-        app.add_subcommand("check", "Report what loads, what each piece covers, and colour fits");
-    checkCommand->add_flag("--strict", raw.strict,
-                           "Count uncovered pieces, approximated colours and wall-set file "
-                           "warnings as failures");
-    checkCommand->add_flag("--json", raw.json,
-                           "Write the report to stdout as one JSON object, for scripts");
-    checkCommand
-        ->add_option("--overlay", raw.overlay,
-                     "Also write a PNG sheet of the six pictures with approximated, see-through "
-                     "and missing pixels marked")
-        ->type_name("FILE.png");
+    CLI::App* checkCommand = app.add_subcommand("check", texts::kCheckAbout);
+    checkCommand->add_flag("--strict", raw.strict, texts::kCheckStrictHelp);
+    checkCommand->add_flag("--json", raw.json, texts::kJsonHelp);
+    checkCommand->add_option("--overlay", raw.overlay, texts::kOverlayHelp)->type_name("FILE.png");
     AddCommonOptions(*checkCommand, raw);
-    checkCommand->footer(
-        "The report goes to stdout, each problem to stderr.\n"
-        "Example: orvandel-cli check --strict --quiet --home art/stone stone.Pelorim");
+    checkCommand->footer(texts::kCheckFooter);
 
-    CLI::App* piecesCommand = app.add_subcommand(
-        "pieces", "List the 28 file names that export writes, one per line, in table order");
-    piecesCommand->add_flag("-0,--null", raw.nulSeparated,
-                            "End each name with a NUL byte instead of a line break, for xargs -0");
-    piecesCommand->footer("Example: orvandel-cli pieces -0 | xargs -0 -I{} cp build/{} game/");
+    CLI::App* piecesCommand = app.add_subcommand("pieces", texts::kPiecesAbout);
+    piecesCommand->add_flag("-0,--null", raw.nulSeparated, texts::kNullHelp);
+    piecesCommand->footer(texts::kPiecesFooter);
 
-    CLI::App* paletteCommand = app.add_subcommand(
-        "palette",
-        "Print the 16 colours of a palette or an indexed picture, or write them as "
-        "a wallpalette.pal");
-    paletteCommand
-        ->add_option("FILE", raw.paletteSource,
-                     "A RIFF, JASC-PAL or GIMP palette, or an indexed picture")
+    CLI::App* paletteCommand = app.add_subcommand("palette", texts::kPaletteAbout);
+    paletteCommand->add_option("FILE", raw.paletteSource, texts::kPaletteFileHelp)
         ->required()
         ->type_name("FILE");
-    paletteCommand
-        ->add_option("--output", raw.paletteOutput,
-                     "Write the 16 colours to this file as a RIFF palette")
+    paletteCommand->add_option("--output", raw.paletteOutput, texts::kPaletteOutputHelp)
         ->type_name("OUT.pal");
     AddDiagnosticsOption(*paletteCommand, raw);
-    paletteCommand->footer(
-        "Example: orvandel-cli palette art/stone/0086.bmp --output art/stone/wallpalette.pal");
+    paletteCommand->footer(texts::kPaletteFooter);
 
     // CLI11 would call a misspelt command merely a missing one.
     if (argc > 1 && argv[1][0] != '-' && !IsCommandName(argv[1])) {
-        err << "orvandel-cli: unknown command '" << argv[1]
-            << "' (expected export, render, check, palette or pieces)\n";
+        err << texts::ToolProblem(texts::UnknownCommand(argv[1])) << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};
     }
     try {
@@ -328,7 +257,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     request.lineDiagnostics =
         raw.diagnostics == "line" || (raw.diagnostics == "auto" && !IsStandardErrorTerminal());
     if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
-        err << "orvandel-cli: " << problem->text << "\n";
+        err << texts::ToolProblem(problem->text) << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};
     }
     return ParseOutcome{std::move(request), kExitOk};

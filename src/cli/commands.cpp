@@ -1,11 +1,11 @@
 #include "cli/commands.h"
 
 #include <filesystem>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <system_error>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/optional_formats.h"
 #include "cli/report_output.h"
@@ -17,13 +17,10 @@
 #include "core/export/export_wall_pieces.h"
 #include "core/image/palette_file.h"
 #include "core/image/unsynced_file_ops.h"
-#include "core/map/map_text.h"
 #include "core/report/check_text.h"
 #include "core/report/overlay_sheet.h"
 #include "core/report/report_json.h"
-#include "core/report/report_problems.h"
 #include "core/view/view_picture_size.h"
-#include "core/view/view_renderer.h"
 
 namespace orvandel::cli {
 
@@ -43,7 +40,7 @@ void WriteFileError(const CliRequest& request, std::ostream& err, const fs::path
         WriteDiagnostics({{Diagnostic::Level::kError, file, 0, lineText}}, err, StyleOf(request));
         return;
     }
-    err << "orvandel-cli: " << terminalText << "\n";
+    err << texts::ToolProblem(terminalText) << "\n";
 }
 
 }  // namespace
@@ -79,88 +76,73 @@ int RunPieces(const CliRequest& request, std::ostream& out) {
 
 int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
-    MapState map;
+    // With the picture on standard output, nothing else may go there.
+    std::ostream& reportOut = request.outputToStdout ? err : out;
     if (request.mapFile) {
-        MapTextResult mapLoad = ReadMapFile(*request.mapFile);
-        if (!mapLoad.map) {
-            err << "orvandel-cli: --map '" << request.mapFile->string() << "': " << mapLoad.error
-                << "\n";
-            return kExitUsage;
+        const SessionReport opened = session.OpenMap(*request.mapFile);
+        WriteReport(opened, reportOut, err, StyleOf(request));
+        if (!opened.ok()) {
+            return ExitStatusOf(opened.outcome);
         }
-        map = *mapLoad.map;
     }
     for (const Point& cell : request.toggles) {
-        map.ToggleCell(cell.x, cell.y);
+        session.map().ToggleCell(cell.x, cell.y);
     }
-    map.PlaceViewer(request.placement.x, request.placement.y, request.placement.direction);
+    session.map().PlaceViewer(request.placement.x, request.placement.y,
+                              request.placement.direction);
 
-    const SessionReport loaded = session.Load();
-    // With the picture on standard output, nothing else may go there.
-    WriteReport(loaded, request.outputToStdout ? err : out, err, StyleOf(request));
-    ViewRenderer renderer;
-    if (!renderer.RenderView(session.wallSet(), map, request.evenOdd)) {
-        err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
-        return kExitFailed;
-    }
-    if (request.noPartial && loaded.outcome != Outcome::Done) {
-        err << "orvandel-cli: " << messages::kNothingWrittenForPartialSet << "\n";
-        return kExitFailed;
-    }
-    std::unique_ptr<CPaletteDib> scaled;
+    WriteReport(session.Load(), reportOut, err, StyleOf(request));
+    RenderOptions options{request.evenOdd, std::nullopt, request.noPartial};
     if (request.size) {
-        scaled = ScaleViewPicture(renderer.viewport(), FitViewportIn(*request.size));
-        if (!scaled) {
-            err << "orvandel-cli: the viewport bitmap could not be created; nothing was written\n";
-            return kExitFailed;
-        }
+        options.size = FitViewportIn(*request.size);
     }
-    const CPaletteDib& picture = scaled ? *scaled : renderer.viewport();
+    const RenderRun rendered = session.RenderPicture(options);
+    WriteReport(rendered.report, reportOut, err, StyleOf(request));
+    if (!rendered.picture) {
+        return ExitStatusOf(rendered.report.outcome);
+    }
     if (request.outputToStdout) {
         SendStandardOutputAsBytes();
-        const SendResult sent = SendViewPicture(picture, out, request.format);
+        const SendResult sent = SendViewPicture(*rendered.picture, out, request.format);
         if (sent.outcome == SendOutcome::kFailed) {
-            err << "orvandel-cli: " << messages::StandardOutputNotWritten(sent.problem) << "\n";
+            err << texts::ToolProblem(messages::StandardOutputNotWritten(sent.problem)) << "\n";
         }
-        return sent.outcome == SendOutcome::kSent ? ExitStatusOf(loaded.outcome) : kExitFailed;
+        return sent.outcome == SendOutcome::kSent ? ExitStatusOf(rendered.report.outcome)
+                                                  : kExitFailed;
     }
     UnsyncedFileOps unsynced(SystemFileOps());
-    const Status written = WriteViewPicture(picture, request.output, request.format,
+    const Status written = WriteViewPicture(*rendered.picture, request.output, request.format,
                                             request.noSync ? unsynced : SystemFileOps());
     if (!written) {
-        WriteFileError(
-            request, err, request.output,
-            "'" + PathToUtf8(request.output) + "' could not be written: " + written.reason(),
-            "could not be written: " + written.reason());
+        WriteFileError(request, err, request.output,
+                       texts::FileNotWritten(PathToUtf8(request.output), written.reason()),
+                       texts::CouldNotBeWritten(written.reason()));
         return kExitFailed;
     }
-    out << "rendered "
-        << messages::PositionReadOut(map.viewerX(), map.viewerY(),
-                                     DirectionLetter(map.viewerDirection()))
-        << (request.evenOdd ? " even/odd" : "") << " to " << PathToUtf8(request.output) << "\n";
-    return ExitStatusOf(loaded.outcome);
+    const MapState& map = session.map();
+    const std::string position = messages::PositionReadOut(map.viewerX(), map.viewerY(),
+                                                           DirectionLetter(map.viewerDirection()));
+    out << texts::Rendered(position, request.evenOdd, PathToUtf8(request.output)) << "\n";
+    return ExitStatusOf(rendered.report.outcome);
 }
 
 // The load's notices name the files that failed, the palette's failure included; the rest of
 // the findings follow them on stderr, so every problem is said once.
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err) {
-    const SessionReport loaded = session.Load();
     // A pipeline reads stdout as one JSON object, so nothing else may go there.
-    WriteReport(loaded, request.json ? err : out, err, StyleOf(request));
+    WriteReport(session.Load(), request.json ? err : out, err, StyleOf(request));
     const WallSetReport report = session.ReportWithColourLists();
-    int status = kExitOk;
-    if (!loaded.ok() || report.FailedFiles() > 0 || (request.strict && !report.StrictOk())) {
-        status = kExitFailed;
-    }
+    const CheckRun checked = session.Check(request.strict);
+    int status = ExitStatusOf(checked.outcome);
     // Written before the report, so that the JSON can tell the status the run ends with.
     if (request.overlay) {
         const Status written =
             WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
-            WriteFileError(
-                request, err, *request.overlay,
-                "'" + PathToUtf8(*request.overlay) + "' could not be written: " + written.reason(),
-                "could not be written: " + written.reason());
+            WriteFileError(request, err, *request.overlay,
+                           texts::FileNotWritten(PathToUtf8(*request.overlay), written.reason()),
+                           texts::CouldNotBeWritten(written.reason()));
             status = kExitFailed;
         }
     }
@@ -172,13 +154,10 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
     out.flush();
     // The load's notice named the files that failed; the rest of the problems follow it.
     if (request.lineDiagnostics) {
-        WriteDiagnostics(StrictProblemDiagnostics(report, session.document().path(),
-                                                  request.strict ? Diagnostic::Level::kError
-                                                                 : Diagnostic::Level::kWarning),
-                         err, StyleOf(request));
+        WriteDiagnostics(checked.diagnostics, err, StyleOf(request));
     } else {
-        for (const std::string& problem : StrictProblemLines(report, session.document().path())) {
-            err << (request.strict ? "" : "warning: ") << problem << "\n";
+        for (const std::string& problem : checked.problems) {
+            err << (request.strict ? "" : texts::kWarningPrefix) << problem << "\n";
         }
     }
     err.flush();
@@ -189,30 +168,30 @@ int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) 
     const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
     if (!read.palette) {
         WriteFileError(request, err, request.paletteSource,
-                       "'" + PathToUtf8(request.paletteSource) + "': " + read.reason, read.reason);
+                       texts::FileProblem(PathToUtf8(request.paletteSource), read.reason),
+                       read.reason);
         return kExitFailed;
     }
     if (request.paletteOutput) {
         const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
         if (!written) {
             WriteFileError(request, err, *request.paletteOutput,
-                           "'" + PathToUtf8(*request.paletteOutput) + "' " + written.reason(),
+                           texts::FileThat(PathToUtf8(*request.paletteOutput), written.reason()),
                            written.reason());
             return kExitFailed;
         }
-        out << "wrote the 16 colours of " << request.paletteSource.string() << " to "
-            << request.paletteOutput->string() << "\n";
+        out << texts::PaletteWritten(PathToUtf8(request.paletteSource),
+                                     PathToUtf8(*request.paletteOutput))
+            << "\n";
         return kExitOk;
     }
     const bool swatches = IsTerminal(out);
     for (int i = 0; i < Palette16::kSize; ++i) {
         const Colour colour = (*read.palette)[i];
-        out << (i < 10 ? " " : "") << i << "  " << messages::ColourText(colour);
-        if (swatches) {
-            out << "  \x1b[48;2;" << int{RedOf(colour)} << ";" << int{GreenOf(colour)} << ";"
-                << int{BlueOf(colour)} << "m      \x1b[0m";
-        }
-        out << (i == kTransparentIndex ? "  see-through" : "") << "\n";
+        const std::string swatch =
+            swatches ? texts::Swatch(RedOf(colour), GreenOf(colour), BlueOf(colour)) : "";
+        out << texts::PaletteEntry(i, messages::ColourText(colour), swatch, i == kTransparentIndex)
+            << "\n";
     }
     return kExitOk;
 }
@@ -221,7 +200,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     std::error_code error;
     const fs::path startFolder = fs::current_path(error);
     if (error) {
-        err << "orvandel-cli: the current folder cannot be read: " << error.message() << "\n";
+        err << texts::ToolProblem(texts::CurrentFolderUnreadable(error.message())) << "\n";
         return kExitUsage;
     }
     const ParseOutcome parsed = ParseCommandLine(argc, argv, startFolder, out, err);

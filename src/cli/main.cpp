@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 #include "core/common/process_text.h"
 #include "core/common/standard_output.h"
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
                                              std::cout, std::cerr);
     } catch (const std::exception& e) {
         // Out of memory and the like: say so rather than abort with a core dump.
-        std::cerr << "orvandel-cli: " << e.what() << "\n";
+        std::cerr << orvandel::cli::texts::ToolProblem(e.what()) << "\n";
         return orvandel::cli::kExitFailed;
     }
 }

@@ -1,5 +1,7 @@
 #include "cli/optional_formats.h"
 
+#include "cli/cli_texts.h"
+
 namespace orvandel::cli {
 
 void RegisterOptionalPictureDecoders() {}
@@ -16,7 +18,7 @@ std::optional<std::vector<std::uint8_t>> EncodeViewPng(const CPaletteDib& pictur
 Status WriteSheetPng(const RgbCanvas& sheet, const std::filesystem::path& fileName) {
     (void)sheet;
     (void)fileName;
-    return Status::Fail("this build of orvandel-cli cannot write PNG files");
+    return Status::Fail(std::string(texts::kNoPngWriter));
 }
 
 }  // namespace orvandel::cli

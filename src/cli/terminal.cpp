@@ -1,33 +1,17 @@
 #include "cli/terminal.h"
 
-#include <cstdio>
 #include <iostream>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "core/common/standard_output.h"
 
 namespace orvandel::cli {
 
 bool IsTerminal(const std::ostream& out) {
-    if (&out != &std::cout) {
-        return false;
-    }
-#ifdef _WIN32
-    return _isatty(_fileno(stdout)) != 0;
-#else
-    return ::isatty(STDOUT_FILENO) != 0;
-#endif
+    return &out == &std::cout && StandardOutputIsTerminal();
 }
 
 bool IsStandardErrorTerminal() {
-#ifdef _WIN32
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return ::isatty(STDERR_FILENO) != 0;
-#endif
+    return StandardErrorIsTerminal();
 }
 
 }  // namespace orvandel::cli

@@ -2,37 +2,29 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <ostream>
 #include <span>
 
+#include "cli/cli_texts.h"
 #include "cli/optional_formats.h"
+#include "core/common/ascii.h"
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/image/file_ops.h"
 
 namespace orvandel::cli {
-namespace {
-
-std::string LowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-}  // namespace
-
 std::optional<ViewPictureFormat> ViewPictureFormatFor(const std::filesystem::path& fileName) {
     if (!fileName.has_stem()) {
         return std::nullopt;  // ".bmp" alone names no picture
     }
-    const std::string ending = fileName.extension().string();
+    const std::string ending = PathToUtf8(fileName.extension());
     return ending.size() > 1 ? ViewPictureFormatNamed(ending.substr(1)) : std::nullopt;
 }
 
 std::optional<ViewPictureFormat> ViewPictureFormatNamed(std::string_view name) {
-    const std::string lower = LowerCase(std::string(name));
+    const std::string lower = AsciiLowerCase(name);
     if (lower == "bmp") {
         return ViewPictureFormat::kBmp;
     }
@@ -51,7 +43,7 @@ EncodedPicture EncodeViewPicture(const CPaletteDib& picture, ViewPictureFormat f
         return {std::move(bytes), {}};
     }
     if (!CanWritePng()) {
-        return {{}, std::string(messages::kNoPngWriter)};
+        return {{}, std::string(texts::kNoPngWriter)};
     }
     std::optional<std::vector<std::uint8_t>> png = EncodeViewPng(picture);
     if (!png) {

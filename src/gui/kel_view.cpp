@@ -17,6 +17,7 @@
 #include "core/session/wall_set_session.h"
 #include "core/view/view_picture_size.h"
 #include "gui/file_dialogs.h"
+#include "gui/gui_texts.h"
 #include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
@@ -25,6 +26,7 @@
 #include "gui/walk_button.h"
 #include "gui/wall_set_watcher.h"
 #include "qtimage/palette_dib_image.h"
+#include "qtimage/qt_file_name.h"
 
 namespace orvandel {
 namespace {
@@ -80,7 +82,7 @@ QString NoticeText(const SessionReport& report) {
 }
 
 std::filesystem::path ToPath(const QString& fileName) {
-    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+    return PathOfQtFileName(fileName);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "core/common/message_texts.h"
+#include "gui/gui_texts.h"
 #include "qtimage/qt_file_name.h"
 
 namespace orvandel {

@@ -3,11 +3,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "qtimage/qt_file_name.h"
+
 namespace orvandel {
 namespace {
 
 QString ToQString(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+    return QtFileName(path);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 #include "qtimage/rgb_canvas_png.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <cstring>
+
+#include "qtimage/qt_file_name.h"
 
 namespace orvandel {
 
@@ -19,7 +19,7 @@ Status WriteRgbCanvasPng(const RgbCanvas& canvas, const std::filesystem::path& f
         std::memcpy(image.scanLine(y),
                     canvas.bytes().data() + static_cast<std::size_t>(y) * rowBytes, rowBytes);
     }
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(fileName.native())));
+    QSaveFile file(QtFileName(fileName));
     if (!file.open(QIODevice::WriteOnly)) {
         return Status::Fail(file.errorString().toStdString());
     }

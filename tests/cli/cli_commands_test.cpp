@@ -63,38 +63,46 @@ TEST_F(CliCommands, ACompleteWallSetLoadsSilently) {
     }
 }
 
-TEST_F(CliCommands, AMissingPaletteGivesOnlyThePaletteMessageButNamesTheFailedPictures) {
-    fs::remove(home / "wallpalette.pal");
-    fs::remove(DefaultPicturePath(home.path(), 2));
-    const CliResult result = RunCli(home.path(), {"check", "--diagnostics=block"});
-    EXPECT_EQ(result.status, 1);
-    const std::string message = std::string(messages::kPaletteFailed) + "\n";
-    ASSERT_EQ(result.err.substr(0, message.size()), message) << result.err;
-    EXPECT_EQ(result.err.find(messages::kBitmapsFailedHeading), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find(DefaultName(2) + ": missing file"), std::string::npos) << result.err;
-}
-
-TEST_F(CliCommands, FailedPicturesAreListedInSlotOrderAsTheApplicationShowsThem) {
-    fs::remove(DefaultPicturePath(home.path(), 4));
-    fs::remove(DefaultPicturePath(home.path(), 1));
-    const CliResult result = RunCli(home.path(), {"check", "--diagnostics=block"});
-    EXPECT_EQ(result.status, 1);
-    const std::string message =
-        messages::BitmapsFailed(DefaultName(1) + "\n" + DefaultName(4) + "\n");
-    ASSERT_EQ(result.err.substr(0, message.size()), message) << result.err;
-    // Then the reasons, one line per file.
-    EXPECT_NE(result.err.find(DefaultName(1) + ": "), std::string::npos) << result.err;
-}
-
-TEST_F(CliCommands, PictureNamesComeFromTheWallSetFileAsWritten) {
+// The load's notice comes first on stderr, exactly as the session words it; which files fail and
+// in what order the load and session tests prove.
+TEST_F(CliCommands, ALoadThatFailsPutsTheNoticeFirstOnStderrAndFails) {
     fs::create_directory(home / "sets");
     WriteFileText(home / "sets" / "mine.Pelorim", "[BMP]\r\n0086=not there.bmp\r\n");
-    // The wall-set file resolves against the current folder, the pictures against --home.
-    const CliResult result =
-        RunCli(home / "sets", {"check", "--diagnostics=block", "--home", "..", "mine.Pelorim"});
-    EXPECT_EQ(result.status, 1);
-    const std::string message = messages::BitmapsFailed("not there.bmp\n");
-    EXPECT_EQ(result.err.substr(0, message.size()), message) << result.err;
+    const struct {
+        std::vector<fs::path> removed;
+        fs::path folder;  // the tool's current folder, relative to the home folder
+        std::vector<std::string> arguments;
+        std::string notice;
+        std::string detail;  // a fragment of what follows the notice
+    } cases[] = {
+        {{"wallpalette.pal", DefaultPicturePath({}, 2)},
+         ".",
+         {"check", "--diagnostics=block"},
+         std::string(messages::kPaletteFailed) + "\n",
+         DefaultName(2) + ": missing file"},
+        {{DefaultPicturePath({}, 4), DefaultPicturePath({}, 1)},
+         ".",
+         {"check", "--diagnostics=block"},
+         messages::BitmapsFailed(DefaultName(1) + "\n" + DefaultName(4) + "\n"),
+         DefaultName(1) + ": "},
+        // The wall-set file resolves against the current folder, the pictures against --home.
+        {{},
+         "sets",
+         {"check", "--diagnostics=block", "--home", "..", "mine.Pelorim"},
+         messages::BitmapsFailed("not there.bmp\n"),
+         "not there.bmp: "},
+    };
+    for (const auto& c : cases) {
+        TempFolder scratch;
+        fs::copy(home.path(), scratch.path(), fs::copy_options::recursive);
+        for (const fs::path& file : c.removed) {
+            fs::remove(scratch.path() / file);
+        }
+        const CliResult result = RunCli(scratch.path() / c.folder, c.arguments);
+        EXPECT_EQ(result.status, 1) << c.notice;
+        EXPECT_EQ(result.err.substr(0, c.notice.size()), c.notice) << result.err;
+        EXPECT_NE(result.err.find(c.detail, c.notice.size()), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(CliCommands, ExportWritesExactlyTheApplicationsFiles) {

@@ -20,6 +20,7 @@ namespace orvandel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::MakeImage;
 using testing::ReadFileBytes;
 using testing::TempFolder;
 using testing::TestPalette;
@@ -27,18 +28,6 @@ using testing::WriteFileText;
 
 constexpr std::size_t kFileSize = 31542;
 constexpr std::size_t kPixelOffset = 1078;
-
-CIndexedImage MakeImage(int width, int height, const std::function<int(int, int)>& index) {
-    CIndexedImage image;
-    image.SetPalette(TestPalette());
-    EXPECT_TRUE(image.Init(width, height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.SetIndex(y * width + x, index(x, y));
-        }
-    }
-    return image;
-}
 
 // Every slot big enough for every piece drawn from it, with a pattern that tells columns,
 // rows and slots apart and holds some transparent pixels.

@@ -13,6 +13,7 @@
 #include "core/wallset/wallset_keys.h"
 #include "form_fixture.h"
 #include "gui/file_dialogs.h"
+#include "gui/gui_texts.h"
 #include "gui/kel_box.h"
 #include "gui/map_box.h"
 #include "gui/wall_set_watcher.h"

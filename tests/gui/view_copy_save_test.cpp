@@ -7,6 +7,7 @@
 
 #include "core/common/message_texts.h"
 #include "form_fixture.h"
+#include "gui/gui_texts.h"
 #include "gui/kel_box.h"
 #include "gui/view_save_dialog.h"
 #include "qtimage/palette_dib_image.h"

@@ -99,4 +99,18 @@ Palette16 TestPalette() {
     return palette;
 }
 
+CIndexedImage MakeImage(int width, int height, const std::function<int(int, int)>& index) {
+    CIndexedImage image;
+    image.SetPalette(TestPalette());
+    if (!image.Init(width, height)) {
+        return image;
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.pixels()[y * width + x] = static_cast<std::uint8_t>(index(x, y));
+        }
+    }
+    return image;
+}
+
 }  // namespace orvandel::testing

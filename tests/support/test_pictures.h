@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
+#include "core/image/indexed_image.h"
 #include "core/image/palette16.h"
 
 namespace orvandel::testing {
@@ -20,5 +22,8 @@ std::vector<unsigned char> MakeBmp(int width, int height, int bitsPerPixel,
 
 // A palette of 16 distinct colours for tests.
 Palette16 TestPalette();
+
+// A wall picture on TestPalette() whose pixel (x, y) holds the low byte of index(x, y).
+CIndexedImage MakeImage(int width, int height, const std::function<int(int, int)>& index);
 
 }  // namespace orvandel::testing

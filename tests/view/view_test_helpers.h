@@ -10,6 +10,7 @@
 #include "core/image/indexed_image.h"
 #include "core/image/palette_dib.h"
 #include "core/view/viewport_size.h"
+#include "support/test_pictures.h"
 
 namespace orvandel::testing {
 
@@ -31,19 +32,6 @@ inline void MakeViewport(CPaletteDib& dib, int width = kViewportWidth, int heigh
 
 inline std::uint8_t ViewportAt(const CPaletteDib& dib, int x, int y) {
     return dib.GetBits()[(kViewportHeight - 1 - y) * kViewportWidth + x];
-}
-
-// An image whose pixel (x, y) is value(x, y).
-template <typename Value>
-CIndexedImage MakeImage(int width, int height, Value value) {
-    CIndexedImage image;
-    image.Init(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.SetIndex(y * width + x, static_cast<int>(value(x, y)));
-        }
-    }
-    return image;
 }
 
 // Random opaque indices: every pixel's origin can be told apart with high probability.

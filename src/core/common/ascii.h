@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace orvandel {
@@ -15,6 +16,12 @@ constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return FoldAscii(x) == FoldAscii(y);
            });
+}
+
+inline std::string AsciiLowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), FoldAscii);
+    return lower;
 }
 
 }  // namespace orvandel

@@ -182,14 +182,6 @@ std::string StandardOutputNotWritten(std::string_view reason) {
     return "standard output could not be written: " + std::string(reason);
 }
 
-std::string SaveViewFilter(std::string_view format, int scale) {
-    std::string lower(format);
-    for (char& c : lower) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return std::string(format) + " picture at " + std::to_string(scale) + "x (*." + lower + ")";
-}
-
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason) {
     return "The view could not be saved to '" + std::string(fileName) + "':\n" +
            std::string(reason);

@@ -26,11 +26,6 @@ inline constexpr std::string_view kOutOfMemory =
 // The non-modal notice of a reload that follows the painting program, above its detail lines.
 inline constexpr std::string_view kLiveReloadKept =
     "Some files could not be read; the preview keeps their last good version:";
-inline constexpr std::string_view kReloadAutomatically = "Reload automatically";
-inline constexpr std::string_view kLoadTestMap = "Load test map\u2026";
-inline constexpr std::string_view kSaveTestMap = "Save test map\u2026";
-inline constexpr std::string_view kResetTestMap = "Reset test map";
-inline constexpr std::string_view kTestMapFilter = "Test maps (*.txt);;All files (*)";
 
 // Why a file could not be read, the same words for every file the program reads.
 inline constexpr std::string_view kMissingFile = "missing file";
@@ -48,20 +43,15 @@ std::string ExportWithoutPalette(std::string_view paletteReason);
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
 std::string CannotSaveTestMap(std::string_view fileName);
 
-// orvandel-cli's render.
+// A picture of the view, for a file or the clipboard.
 inline constexpr std::string_view kNothingWrittenForPartialSet =
     "the wall set did not load completely; with --no-partial nothing was written";
+inline constexpr std::string_view kViewportBitmapFailed =
+    "the viewport bitmap could not be created; nothing was written";
 inline constexpr std::string_view kPictureHasNoPixels = "the picture holds no pixels";
-inline constexpr std::string_view kNoPngWriter =
-    "this build of orvandel-cli cannot write PNG files";
 inline constexpr std::string_view kFileNotWritten = "the file could not be written";
 std::string StandardOutputNotWritten(std::string_view reason);
 
-// The preview's context menu and what it asks and reports.
-inline constexpr std::string_view kCopyViewAction = "&Copy view";
-inline constexpr std::string_view kSaveViewAction = "&Save view as\u2026";
-inline constexpr std::string_view kSaveViewTitle = "Save view as";
-std::string SaveViewFilter(std::string_view format, int scale);
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
 
 // Why a picture file is refused, each with what to do about it.

@@ -13,4 +13,9 @@ void IgnoreClosedPipeSignal();
 // every byte 10 into 13 10. Nothing to do elsewhere.
 void SendStandardOutputAsBytes();
 
+// Whether standard output is a terminal rather than a pipe or a file.
+bool StandardOutputIsTerminal();
+// The same for standard error: problems are laid out for a terminal or one per line for a log.
+bool StandardErrorIsTerminal();
+
 }  // namespace orvandel

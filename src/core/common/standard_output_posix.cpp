@@ -1,5 +1,7 @@
 #include "core/common/standard_output.h"
 
+#include <unistd.h>
+
 #include <csignal>
 
 namespace orvandel {
@@ -9,5 +11,13 @@ void IgnoreClosedPipeSignal() {
 }
 
 void SendStandardOutputAsBytes() {}
+
+bool StandardOutputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) != 0;
+}
+
+bool StandardErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) != 0;
+}
 
 }  // namespace orvandel

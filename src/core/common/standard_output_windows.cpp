@@ -14,4 +14,12 @@ void SendStandardOutputAsBytes() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
 }
 
+bool StandardOutputIsTerminal() {
+    return ::_isatty(::_fileno(stdout)) != 0;
+}
+
+bool StandardErrorIsTerminal() {
+    return ::_isatty(::_fileno(stderr)) != 0;
+}
+
 }  // namespace orvandel

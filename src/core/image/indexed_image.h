@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,8 +13,6 @@
 #include "core/image/palette16.h"
 
 namespace orvandel {
-
-class CPaletteDib;
 
 // What a load found out about a picture, for reports such as `orvandel-cli check`.
 struct PictureLoadInfo {
@@ -32,21 +29,9 @@ struct PictureLoadInfo {
 // palette the pixels were matched against.
 class CIndexedImage {
 public:
-    CIndexedImage() = default;
-    CIndexedImage(const CIndexedImage&) = default;
-    CIndexedImage& operator=(const CIndexedImage&) = default;
-    virtual ~CIndexedImage() = default;
-
     // Sizes the image to width x height bytes; the pixels are not cleared. A zero product
     // changes nothing and returns false.
-    virtual bool Init(std::int32_t width, std::int32_t height);
-    // Store the low byte of value at byte position, if the image has pixels. No bounds check
-    // beyond the buffer's size.
-    virtual void SetIndex(int position, int value);
-    virtual void SetIndex(unsigned position, unsigned value);
-    virtual void SetIndex(std::size_t position, std::uint8_t value);
-    // A bottom-up 4-bit bitmap of the image, coloured by its palette; null on failure.
-    virtual std::unique_ptr<CPaletteDib> CreateDib4() const;
+    bool Init(std::int32_t width, std::int32_t height);
 
     // The byte at (x, y), or 0 when the image has no pixels. Callers keep x and y in range.
     std::uint8_t GetIndex(int x, int y) const;

@@ -13,6 +13,7 @@
 #include "core/common/path_text.h"
 #include "core/common/paths.h"
 #include "core/image/unsynced_file_ops.h"
+#include "core/map/map_text.h"
 #include "core/report/report_problems.h"
 #include "core/wallset/picture_path.h"
 #include "core/wallset/wall_set_lint.h"
@@ -232,6 +233,65 @@ WallSetSession::Inputs WallSetSession::InputFiles() const {
         }
     }
     return inputs;
+}
+
+SessionReport WallSetSession::OpenMap(const std::filesystem::path& file) {
+    MapTextResult read = ReadMapFile(AbsolutePathFrom(m_homeFolder, file));
+    if (!read.map) {
+        return {
+            Outcome::Refused,
+            {{Severity::Warning, messages::CannotReadTestMap(PathToUtf8(file), read.error), {}}},
+            {Error(AbsolutePathFrom(m_homeFolder, file), read.error)}};
+    }
+    m_map = *read.map;
+    return {};
+}
+
+SessionReport WallSetSession::Render(bool evenOdd) {
+    if (!m_renderer.RenderView(m_wallSet, m_map, evenOdd)) {
+        return {Outcome::Failed,
+                {{Severity::Warning, std::string(messages::kViewportBitmapFailed), {}}},
+                {Error({}, std::string(messages::kViewportBitmapFailed))}};
+    }
+    return {};
+}
+
+RenderRun WallSetSession::RenderPicture(const RenderOptions& options) {
+    RenderRun run;
+    if (options.noPartial && !m_lastLoad.ok()) {
+        run.report = {
+            Outcome::Failed,
+            {{Severity::Warning, std::string(messages::kNothingWrittenForPartialSet), {}}},
+            {Error({}, std::string(messages::kNothingWrittenForPartialSet))}};
+        return run;
+    }
+    run.report = Render(options.evenOdd);
+    if (!run.report.ok()) {
+        return run;
+    }
+    run.picture = ScaleViewPicture(viewport(), options.size.value_or(ViewPictureAtScale(1)));
+    if (!run.picture) {
+        run.report = {Outcome::Failed,
+                      {{Severity::Warning, std::string(messages::kViewportBitmapFailed), {}}},
+                      {Error({}, std::string(messages::kViewportBitmapFailed))}};
+        return run;
+    }
+    if (!m_lastLoad.ok()) {
+        run.report.outcome = Outcome::Failed;
+    }
+    return run;
+}
+
+CheckRun WallSetSession::Check(bool strict) const {
+    CheckRun run{
+        Outcome::Done, StrictProblemLines(m_report, m_document.path()),
+        StrictProblemDiagnostics(m_report, m_document.path(),
+                                 strict ? Diagnostic::Level::kError : Diagnostic::Level::kWarning)};
+    const bool failed = !m_lastLoad.ok() || m_report.FailedFiles() > 0;
+    if (failed || (strict && !m_report.StrictOk())) {
+        run.outcome = Outcome::Failed;
+    }
+    return run;
 }
 
 std::string WallSetSession::ExportConfirmation() const {

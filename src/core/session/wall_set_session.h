@@ -2,14 +2,19 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/export/export_wall_pieces.h"
 #include "core/image/file_ops.h"
+#include "core/image/palette_dib.h"
+#include "core/map/map_state.h"
 #include "core/report/wall_set_report.h"
 #include "core/session/session_report.h"
+#include "core/view/view_picture_size.h"
+#include "core/view/view_renderer.h"
 #include "core/wallset/load_wall_set.h"
 #include "core/wallset/wall_set.h"
 #include "core/wallset/wallset_document.h"
@@ -45,6 +50,33 @@ struct ExportRun {
     // What a non-strict export shipped broken: see-through pixels, uncovered pieces. They do
     // not change the outcome.
     std::vector<Diagnostic> warnings;
+};
+
+struct RenderOptions {
+    bool evenOdd = false;
+    // None: the viewport's own size.
+    std::optional<ViewPictureSize> size;
+    // No picture at all unless the whole wall set loaded.
+    bool noPartial = false;
+};
+
+// A picture of the view, to be written or copied, and how its making ended. The outcome is
+// the load's unless the picture could not be made.
+struct RenderRun {
+    SessionReport report;
+    std::unique_ptr<CPaletteDib> picture;  // none when nothing is to be written
+};
+
+// The verdict of a check of the loaded wall set.
+struct CheckRun {
+    // Failed when a file failed to load, and, for a strict check, on any problem below.
+    Outcome outcome = Outcome::Done;
+    // One line per problem a strict check fails on, but the failed files, which the load's
+    // notice has named.
+    std::vector<std::string> problems;
+    // The same problems for a build log, each naming its file: errors for a strict check,
+    // warnings otherwise.
+    std::vector<Diagnostic> diagnostics;
 };
 
 // One wall set being worked on: the home folder, the open wall-set file, the wall set loaded
@@ -92,6 +124,22 @@ public:
     // the six pictures as resolved. A build that watches these knows when to export again.
     std::vector<std::filesystem::path> LoadedFiles() const;
 
+    // The test map the view is drawn from, with the viewer on it.
+    MapState& map() { return m_map; }
+    const MapState& map() const { return m_map; }
+    // Reads a test map file into map(), the viewer at its initial place; refused with the
+    // reason when the file is no map, and map() stays.
+    SessionReport OpenMap(const std::filesystem::path& file);
+
+    // Draws the view from map() into viewport(). Fails, drawing nothing, when the viewport
+    // cannot be created.
+    SessionReport Render(bool evenOdd);
+    const CPaletteDib& viewport() const { return m_renderer.viewport(); }
+    // Renders and makes a picture of the view at the size asked for.
+    RenderRun RenderPicture(const RenderOptions& options);
+
+    CheckRun Check(bool strict) const;
+
     // The question to ask before an export, and the answer to a "No".
     std::string ExportConfirmation() const;
     static SessionReport ExportCancelled();
@@ -107,6 +155,8 @@ private:
     WallSet m_wallSet;
     LoadReport m_lastLoad;
     WallSetReport m_report;
+    MapState m_map;
+    ViewRenderer m_renderer;
 };
 
 // A Make-style dependency file: `target` depends on every input and output, and each of those

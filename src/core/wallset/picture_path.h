@@ -22,12 +22,6 @@ std::filesystem::path ResolvePictureName(const std::string& name,
 std::optional<std::string> SimilarPictureName(const std::string& name,
                                               const std::filesystem::path& homeFolder);
 
-// For a name that resolves to no file: an entry of the folder it points into whose name differs
-// only in letter case, blanks or extension ("0084 wall.BMP" for "0084wall.png"), written the
-// way the wall-set file would name it. None when there is no such entry.
-std::optional<std::string> SimilarPictureName(const std::string& name,
-                                              const std::string& homeFolder);
-
 // Where a file of a wall set (a picture or the palette) was found, or looked for in vain.
 struct WallSetFileLocation {
     std::filesystem::path path;  // the file found; when none was, what ResolvePictureName gives

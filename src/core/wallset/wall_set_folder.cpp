@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/common/ascii.h"
+#include "core/common/path_text.h"
 
 namespace orvandel {
 
@@ -17,7 +18,7 @@ std::optional<std::filesystem::path> SingleWallSetFileIn(const std::filesystem::
         if (error) {
             return std::nullopt;
         }
-        if (!EqualsIgnoringAsciiCase(it->path().extension().string(), ".Pelorim") ||
+        if (!EqualsIgnoringAsciiCase(PathToUtf8(it->path().extension()), ".Pelorim") ||
             !it->is_regular_file(error)) {
             continue;
         }

@@ -29,7 +29,7 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, const std::stri
         if (error) {
             break;
         }
-        std::string candidate = it->path().filename().string();
+        std::string candidate = it->path().filename().native();
         if (EqualsIgnoringAsciiCase(candidate, component) && (!best || candidate < *best)) {
             best = std::move(candidate);
         }
@@ -45,7 +45,7 @@ std::optional<fs::path> FindIgnoringCase(const fs::path& folder, const std::stri
 std::optional<fs::path> WalkIgnoringCase(const fs::path& start, const fs::path& relative) {
     fs::path current = start;
     for (const fs::path& part : relative) {
-        const std::string component = part.string();
+        const std::string& component = part.native();
         if (component.empty() || component == ".") {
             continue;
         }
