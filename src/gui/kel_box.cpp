@@ -1,156 +1,36 @@
 #include "gui/kel_box.h"
 
-#include <QAction>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
-#include "core/report/pixel_inspector.h"
-#include "core/report/view_problems.h"
-#include "core/view/viewport_size.h"
-#include "gui/kel_doc.h"
-#include "qtimage/palette_dib_image.h"
+#include "desk/window_model.h"
+#include "gui/qt_text.h"
 
 namespace orvandel {
-namespace {
 
-const QColor kGray(128, 128, 128);
-
-// Every viewport pixel becomes an exact scale x scale block: no filtering of any kind.
-QImage EnlargeExactly(const QImage& source, int scale) {
-    QImage target(source.width() * scale, source.height() * scale, QImage::Format_Indexed8);
-    target.setColorTable(source.colorTable());
-    const auto width = static_cast<std::size_t>(target.width());
-    for (int y = 0; y < source.height(); ++y) {
-        const uchar* in = source.constScanLine(y);
-        uchar* first = target.scanLine(y * scale);
-        for (int x = 0; x < source.width(); ++x) {
-            std::memset(first + static_cast<std::size_t>(x * scale), in[x],
-                        static_cast<std::size_t>(scale));
-        }
-        for (int repeat = 1; repeat < scale; ++repeat) {
-            std::memcpy(target.scanLine(y * scale + repeat), first, width);
-        }
-    }
-    return target;
-}
-
-}  // namespace
-
-CKelBox::CKelBox(QWidget* parent) : QFrame(parent), m_wndNotice(new QLabel(this)) {
+CKelBox::CKelBox(WindowModel& model, QWidget* parent) : QFrame(parent), m_model(model) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    m_wndNotice->setWordWrap(true);
-    m_wndNotice->setTextFormat(Qt::PlainText);
-    m_wndNotice->setAutoFillBackground(true);
-    m_wndNotice->setMargin(4);
-    QPalette colours = m_wndNotice->palette();
-    colours.setColor(QPalette::Window, QColor(255, 244, 200));
-    colours.setColor(QPalette::WindowText, Qt::black);
-    m_wndNotice->setPalette(colours);
-    m_wndNotice->hide();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // Painting covers the whole contents; nothing underneath needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The pixel inspector follows the pointer without a button held.
     setMouseTracking(true);
-    m_actShowProblems = new QAction(QStringLiteral("Show problems"), this);
-    m_actShowProblems->setCheckable(true);
-    connect(m_actShowProblems, &QAction::toggled, this, [this] { update(); });
 }
 
-QString CKelBox::InspectAt(QPoint widgetPoint) const {
-    const ViewportLayout layout = DeviceLayout();
-    if (m_pMap == nullptr || m_pDoc == nullptr || layout.scale <= 0) {
-        return {};
-    }
-    const qreal ratio = devicePixelRatioF();
-    const int deviceX = static_cast<int>(std::floor(widgetPoint.x() * ratio));
-    const int deviceY = static_cast<int>(std::floor(widgetPoint.y() * ratio));
-    if (!layout.rect.Contains(deviceX, deviceY)) {
-        return {};
-    }
-    const int x = (deviceX - layout.rect.left) / layout.scale;
-    const int y = (deviceY - layout.rect.top) / layout.scale;
-    const PixelInspection inspection = InspectViewPixel(wallSet(), *m_pMap, m_bEvenOdd, x, y);
-    return QString::fromStdString(InspectionText(inspection, m_pDoc->session().report()));
-}
-
-void CKelBox::mouseMoveEvent(QMouseEvent* event) {
-    emit pixelInspected(InspectAt(event->position().toPoint()));
-    QFrame::mouseMoveEvent(event);
-}
-
-void CKelBox::leaveEvent(QEvent* event) {
-    emit pixelInspected(QString());
-    QFrame::leaveEvent(event);
-}
-
-void CKelBox::PaintProblems(QPainter& painter, const QRect& view, int scale) const {
-    const std::vector<ProblemMark> marks = MarkViewProblems(wallSet(), *m_pMap, m_bEvenOdd);
-    QImage overlay(view.size(), QImage::Format_ARGB32_Premultiplied);
-    overlay.fill(Qt::transparent);
-    const auto argb = [](Colour colour) {
-        return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
-    };
-    for (int y = 0; y < overlay.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(overlay.scanLine(y));
-        for (int x = 0; x < overlay.width(); ++x) {
-            const std::size_t at = static_cast<std::size_t>(y / scale) * kViewportWidth +
-                                   static_cast<std::size_t>(x / scale);
-            switch (marks[at]) {
-                case ProblemMark::None:
-                    break;
-                case ProblemMark::Approximated:
-                    row[x] = argb(kApproximatedMarkColour);
-                    break;
-                case ProblemMark::SeeThrough:
-                    row[x] = argb(kSeeThroughMarkColour);
-                    break;
-                case ProblemMark::Missing:
-                    if (IsHatchPixel(x, y)) {
-                        row[x] = argb(kMissingMarkColour);
-                    }
-                    break;
-            }
-        }
-    }
-    painter.drawImage(view.topLeft(), overlay);
+bool CKelBox::evenOdd() const {
+    return m_model.evenOdd();
 }
 
 const WallSet& CKelBox::wallSet() const {
-    static const WallSet empty;
-    return m_pDoc != nullptr ? m_pDoc->session().wallSet() : empty;
+    return m_model.session().wallSet();
 }
 
-void CKelBox::RenderView() {
-    if (!m_pMap || !m_renderer.RenderView(wallSet(), *m_pMap, m_bEvenOdd)) {
-        return;
-    }
-    const QRect view = LogicalViewRect();
-    if (!view.isEmpty()) {
-        update(view);
-    }
-}
-
-void CKelBox::SetNotice(const QString& text) {
-    m_wndNotice->setText(text);
-    m_wndNotice->setVisible(!text.isEmpty());
-    PlaceNotice();
-}
-
-void CKelBox::PlaceNotice() {
-    const QRect contents = contentsRect();
-    const int height = std::min(m_wndNotice->heightForWidth(contents.width()), contents.height());
-    m_wndNotice->setGeometry(contents.left(), contents.bottom() + 1 - height, contents.width(),
-                             height);
-}
-
-void CKelBox::resizeEvent(QResizeEvent* event) {
-    QFrame::resizeEvent(event);
-    PlaceNotice();
+const ViewRenderer& CKelBox::renderer() const {
+    return m_model.renderer();
 }
 
 QRect CKelBox::DeviceContentsRect() const {
@@ -165,7 +45,7 @@ QRect CKelBox::DeviceContentsRect() const {
 
 ViewportLayout CKelBox::DeviceLayout() const {
     const QRect contents = DeviceContentsRect();
-    ViewportLayout layout = LayoutViewport(contents.width(), contents.height());
+    ViewportLayout layout = m_model.PreviewLayout();
     layout.rect.left += contents.left();
     layout.rect.right += contents.left();
     layout.rect.top += contents.top();
@@ -186,6 +66,36 @@ QRect CKelBox::LogicalViewRect() const {
     return QRect(QPoint(left, top), QSize(right - left, bottom - top));
 }
 
+QPoint CKelBox::DevicePoint(QPoint widgetPoint) const {
+    const qreal ratio = devicePixelRatioF();
+    const QRect contents = DeviceContentsRect();
+    return QPoint(static_cast<int>(std::floor(widgetPoint.x() * ratio)) - contents.left(),
+                  static_cast<int>(std::floor(widgetPoint.y() * ratio)) - contents.top());
+}
+
+QString CKelBox::InspectAt(QPoint widgetPoint) {
+    const QPoint device = DevicePoint(widgetPoint);
+    m_model.PointerAt(Point{device.x(), device.y()});
+    return ToQString(m_model.InspectorText());
+}
+
+void CKelBox::mouseMoveEvent(QMouseEvent* event) {
+    InspectAt(event->position().toPoint());
+    QFrame::mouseMoveEvent(event);
+}
+
+void CKelBox::leaveEvent(QEvent* event) {
+    m_model.PointerAt(std::nullopt);
+    QFrame::leaveEvent(event);
+}
+
+void CKelBox::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    const QRect contents = DeviceContentsRect();
+    m_model.SetPreviewSize(contents.width(), contents.height());
+    update();
+}
+
 void CKelBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
@@ -195,32 +105,31 @@ void CKelBox::paintEvent(QPaintEvent* event) {
     painter.scale(1.0 / ratio, 1.0 / ratio);
 
     const QRect contents = DeviceContentsRect();
-    const ViewportLayout layout = DeviceLayout();
-    const QRect view(QPoint(layout.rect.left, layout.rect.top),
-                     QSize(layout.rect.width(), layout.rect.height()));
-    // As in a render, the viewport (and with it its colour table) may come into being here.
-    const bool showView = !view.isEmpty() && m_pMap && m_renderer.EnsureViewport(wallSet().palette);
-
-    if (!showView) {
-        painter.fillRect(contents, kGray);
+    const Rect at = DeviceLayout().rect;
+    const QRect view(QPoint(at.left, at.top), QSize(at.width(), at.height()));
+    const ScreenPicture& picture = m_model.PreviewPicture();
+    const QColor gray(RedOf(kPreviewBackground), GreenOf(kPreviewBackground),
+                      BlueOf(kPreviewBackground));
+    if (view.isEmpty() || picture.pixels.empty()) {
+        painter.fillRect(contents, gray);
         return;
     }
     // Gray around the viewport: the bands above, below, left and right of it.
     painter.fillRect(
         QRect(contents.left(), contents.top(), contents.width(), view.top() - contents.top()),
-        kGray);
+        gray);
     painter.fillRect(QRect(contents.left(), view.bottom() + 1, contents.width(),
                            contents.bottom() - view.bottom()),
-                     kGray);
+                     gray);
     painter.fillRect(
-        QRect(contents.left(), view.top(), view.left() - contents.left(), view.height()), kGray);
+        QRect(contents.left(), view.top(), view.left() - contents.left(), view.height()), gray);
     painter.fillRect(
-        QRect(view.right() + 1, view.top(), contents.right() - view.right(), view.height()), kGray);
-    painter.drawImage(view.topLeft(),
-                      EnlargeExactly(PaletteDibToImage(m_renderer.viewport()), layout.scale));
-    if (m_actShowProblems->isChecked()) {
-        PaintProblems(painter, view, layout.scale);
-    }
+        QRect(view.right() + 1, view.top(), contents.right() - view.right(), view.height()), gray);
+    // The model's pixels as they are: no copy, no conversion, no filtering.
+    const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                       picture.height, static_cast<qsizetype>(picture.width) * 4,
+                       QImage::Format_RGB32);
+    painter.drawImage(view.topLeft(), image);
 }
 
 }  // namespace orvandel

@@ -1,57 +1,36 @@
 #pragma once
 
 #include <QFrame>
-#include <QImage>
-#include <QLabel>
-#include <string>
+#include <QRect>
+#include <QString>
 
-#include "core/map/map_state.h"
 #include "core/view/view_renderer.h"
 #include "core/view/viewport_layout.h"
 #include "core/wallset/wall_set.h"
 
-class QAction;
-
 namespace orvandel {
 
-class CKelDoc;
+class WindowModel;
 
-// The preview: composes the first-person view from the linked document's wall set and the linked
-// map, and shows it at the largest whole scale that fits, in device pixels, centred on gray.
+// The preview: shows the window model's picture of the view at the largest whole scale that
+// fits, in device pixels, centred on gray, and tells the model where the pointer is.
 class CKelBox : public QFrame {
     Q_OBJECT
 
 public:
-    explicit CKelBox(QWidget* parent = nullptr);
+    CKelBox(WindowModel& model, QWidget* parent = nullptr);
 
-    // Links, not owned. Nothing is rendered or shown before a map is linked.
-    void SetMap(const MapState* map) { m_pMap = map; }
-    void SetDocument(const CKelDoc* document) { m_pDoc = document; }
-    void SetEvenOdd(bool on) { m_bEvenOdd = on; }
-    bool evenOdd() const { return m_bEvenOdd; }
-
-    // Recomposes the viewport and repaints just the part of the box that shows it.
-    void RenderView();
-
-    // A quiet line along the bottom of the preview, for what a reload that follows the painting
-    // program has to say; an empty text hides it.
-    void SetNotice(const QString& text);
-    const QLabel& notice() const { return *m_wndNotice; }
-
-    // The linked document's wall set; an empty one before a document is linked.
+    bool evenOdd() const;
     const WallSet& wallSet() const;
-    const ViewRenderer& renderer() const { return m_renderer; }
+    const ViewRenderer& renderer() const;
     // Where the viewport is shown, in device pixels of the widget, and at which scale.
     ViewportLayout DeviceLayout() const;
+    // The viewport rectangle in widget coordinates, rounded outwards.
+    QRect LogicalViewRect() const;
 
-    // "Show problems", for the form to put in the preview's context menu.
-    QAction& showProblemsAction() { return *m_actShowProblems; }
-    // What lies under a point of the widget, for the artist; empty outside the viewport.
-    QString InspectAt(QPoint widgetPoint) const;
-
-signals:
-    // The pixel inspector's line for the pixel under the pointer; empty when it left the view.
-    void pixelInspected(const QString& text);
+    // What lies under a point of the widget, for the artist; empty outside the viewport. Also
+    // makes it the inspector's point.
+    QString InspectAt(QPoint widgetPoint);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,19 +39,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void PlaceNotice();
     QRect DeviceContentsRect() const;
-    // The viewport rectangle in widget coordinates, rounded outwards.
-    QRect LogicalViewRect() const;
-    // "Show problems": marks approximated, see-through and missing pixels over the view.
-    void PaintProblems(QPainter& painter, const QRect& view, int scale) const;
+    QPoint DevicePoint(QPoint widgetPoint) const;
 
-    ViewRenderer m_renderer;
-    const MapState* m_pMap = nullptr;
-    bool m_bEvenOdd = false;
-    const CKelDoc* m_pDoc = nullptr;
-    QAction* m_actShowProblems = nullptr;
-    QLabel* m_wndNotice = nullptr;
+    WindowModel& m_model;
 };
 
 }  // namespace orvandel

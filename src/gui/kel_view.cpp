@@ -3,18 +3,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
-#include <new>
 
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
-#include "core/map/map_text.h"
-#include "core/session/wall_set_session.h"
 #include "core/view/view_picture_size.h"
 #include "gui/file_dialogs.h"
 #include "gui/gui_texts.h"
@@ -22,6 +18,7 @@
 #include "gui/kel_doc.h"
 #include "gui/map_box.h"
 #include "gui/message_presenter.h"
+#include "gui/qt_text.h"
 #include "gui/view_save_dialog.h"
 #include "gui/walk_button.h"
 #include "gui/wall_set_watcher.h"
@@ -31,20 +28,23 @@
 namespace orvandel {
 namespace {
 
-struct WalkControl {
+// The controls that stand for an action on the form.
+struct ControlAction {
     FormControl control;
-    const char* caption;
-    Qt::Key key;
+    DeskAction action;
 };
 
 // clang-format off
-constexpr std::array<WalkControl, 6> kWalkControls = {{
-    {FormControl::TurnLeft,    "Turn left &7",    Qt::Key_7},
-    {FormControl::MoveForward, "Move forward &8", Qt::Key_8},
-    {FormControl::TurnRight,   "Turn right &9",   Qt::Key_9},
-    {FormControl::MoveLeft,    "Move left &4",    Qt::Key_4},
-    {FormControl::MoveBack,    "Move back &5",    Qt::Key_5},
-    {FormControl::MoveRight,   "Move right &6",   Qt::Key_6},
+constexpr std::array<ControlAction, 9> kControlActions = {{
+    {FormControl::TurnLeft,    DeskAction::TurnLeft},
+    {FormControl::MoveForward, DeskAction::MoveForward},
+    {FormControl::TurnRight,   DeskAction::TurnRight},
+    {FormControl::MoveLeft,    DeskAction::MoveLeft},
+    {FormControl::MoveBack,    DeskAction::MoveBack},
+    {FormControl::MoveRight,   DeskAction::MoveRight},
+    {FormControl::EvenOdd,     DeskAction::EvenOdd},
+    {FormControl::Reload,      DeskAction::Reload},
+    {FormControl::Export,      DeskAction::Export},
 }};
 // clang-format on
 
@@ -58,59 +58,53 @@ Status SaveViewPicture(const CPaletteDib& picture, const ViewSaveChoice& choice)
     return Status::Ok();
 }
 
-// The clickable controls in Tab order.
-constexpr std::array<FormControl, 9> kTabOrder = {
-    FormControl::TurnLeft, FormControl::MoveForward, FormControl::TurnRight,
-    FormControl::MoveLeft, FormControl::MoveBack,    FormControl::MoveRight,
-    FormControl::EvenOdd,  FormControl::Reload,      FormControl::Export,
-};
-
-QString FromText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The live reload's notice as one block: the heading, then a line per file.
-QString NoticeText(const SessionReport& report) {
-    QString text;
-    for (const Notice& notice : report.notices) {
-        text += FromText(notice.text);
-        for (const std::string& line : notice.details) {
-            text += QLatin1Char('\n') + FromText(line);
-        }
+// Qt's filter syntax: "Test maps (*.txt);;All files (*)".
+QString FilterText(const FileQuestion& question) {
+    QStringList filters;
+    for (const FileFilter& filter : question.filters) {
+        filters.push_back(ToQString(filter.description) + " (" + ToQString(filter.pattern) + ")");
     }
-    return text;
+    return filters.join(QStringLiteral(";;"));
 }
 
-std::filesystem::path ToPath(const QString& fileName) {
-    return PathOfQtFileName(fileName);
+std::optional<std::filesystem::path> PathOf(const std::optional<QString>& name) {
+    return name ? std::optional(PathOfQString(*name)) : std::nullopt;
 }
 
 }  // namespace
 
 CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* parent)
     : QWidget(parent),
-      m_document(document),
       m_messages(messages),
-      m_wndMap(new CMapBox(this)),
-      m_wndPreview(new CKelBox(this)),
-      m_wndPosition(new QLabel(QStringLiteral("---"), this)),
-      m_wndMapNote(
-          new QLabel(QStringLiteral("* Click the above tile to swap wall and floor."), this)),
+      m_model(document.session(), *this),
+      m_wndMap(new CMapBox(m_model, this)),
+      m_wndPreview(new CKelBox(m_model, this)),
+      m_wndPosition(new QLabel(ToQString(ControlCaption(FormControl::Position)), this)),
+      m_wndMapNote(new QLabel(ToQString(ControlCaption(FormControl::MapNote)), this)),
       m_dialogBase(DialogBaseOf(font())),
       m_watcher(new CWallSetWatcher(this)),
       m_ownFileDialogs(std::make_unique<QtFileDialogs>(this)),
       m_pFileDialogs(m_ownFileDialogs.get()),
       m_saveDialog(std::make_unique<QtViewSaveDialog>()) {
-    for (const WalkControl& walk : kWalkControls) {
-        m_wndControls[IndexOf(walk.control)] =
-            new CWalkButton(QString::fromLatin1(walk.caption), this);
+    m_clock.start();
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] { m_model.TimerFired(); });
+    connect(m_watcher, &CWallSetWatcher::changed, this, [this] { m_model.FilesChanged(); });
+
+    for (const ControlAction& entry : kControlActions) {
+        const QString caption = ToQString(ControlCaption(entry.control));
+        QAbstractButton* button = nullptr;
+        if (entry.control == FormControl::EvenOdd) {
+            button = new QCheckBox(caption, this);
+        } else if (entry.control == FormControl::Reload || entry.control == FormControl::Export) {
+            button = new QPushButton(caption, this);
+        } else {
+            button = new CWalkButton(caption, this);
+        }
+        m_wndControls[IndexOf(entry.control)] = button;
+        connect(button, &QAbstractButton::clicked, this,
+                [this, action = entry.action] { m_model.Act(action); });
     }
-    m_wndControls[IndexOf(FormControl::EvenOdd)] =
-        new QCheckBox(QStringLiteral("Enable &Even/Odd simulation"), this);
-    m_wndControls[IndexOf(FormControl::Reload)] =
-        new QPushButton(QStringLiteral("Reload palette and bitmap files"), this);
-    m_wndControls[IndexOf(FormControl::Export)] =
-        new QPushButton(QStringLiteral("Export Pelorim for Vantrelle"), this);
     m_wndControls[IndexOf(FormControl::Preview)] = m_wndPreview;
     m_wndControls[IndexOf(FormControl::Map)] = m_wndMap;
     m_wndControls[IndexOf(FormControl::MapNote)] = m_wndMapNote;
@@ -118,25 +112,8 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
     for (std::size_t i = 1; i < kTabOrder.size(); ++i) {
         setTabOrder(&control(kTabOrder[i - 1]), &control(kTabOrder[i]));
     }
-
-    auto onClick = [this](FormControl which, auto slot) {
-        connect(&control(which), &QAbstractButton::clicked, this, slot);
-    };
-    onClick(FormControl::TurnLeft, [this] { OnTurn(-1); });
-    onClick(FormControl::TurnRight, [this] { OnTurn(+1); });
-    onClick(FormControl::MoveForward, [this] { OnWalk(kStepForward); });
-    onClick(FormControl::MoveRight, [this] { OnWalk(kStepRight); });
-    onClick(FormControl::MoveBack, [this] { OnWalk(kStepBack); });
-    onClick(FormControl::MoveLeft, [this] { OnWalk(kStepLeft); });
-    onClick(FormControl::EvenOdd, [this] { OnEvenOdd(); });
-    onClick(FormControl::Reload, [this] { OnReload(); });
-    onClick(FormControl::Export, [this] { OnExport(); });
-    // The map queues this signal itself, so the render happens after its press handler.
-    connect(m_wndMap, &CMapBox::mapChanged, this, &CKelView::OnMapChanged);
-    connect(m_watcher, &CWallSetWatcher::settled, this, &CKelView::OnLiveReload);
-    CreatePreviewMenu();
-    AddLiveReloadAction();
-    AddTestMapActions();
+    m_wndPosition->setAccessibleName(QStringLiteral("Position"));
+    CreateMenus();
     setMinimumSize(FormSize());
     resize(FormSize());
     PlaceControls();
@@ -144,26 +121,46 @@ CKelView::CKelView(CKelDoc& document, MessagePresenter& messages, QWidget* paren
 
 CKelView::~CKelView() = default;
 
+QAction* CKelView::MakeAction(DeskAction which) {
+    auto* action = new QAction(ToQString(ActionCaption(which)), this);
+    action->setCheckable(IsCheckable(which));
+    action->setChecked(m_model.IsChecked(which));
+    connect(action, &QAction::triggered, this, [this, which] {
+        if (which == DeskAction::CopyView) {
+            OnCopyView();
+        } else if (which == DeskAction::SaveView) {
+            OnSaveView();
+        } else {
+            m_model.Act(which);
+        }
+    });
+    m_actions[static_cast<std::size_t>(which)] = action;
+    return action;
+}
+
+// Each box's context menu is its list of actions, all added here.
+void CKelView::CreateMenus() {
+    auto separator = [this] {
+        auto* line = new QAction(this);
+        line->setSeparator(true);
+        return line;
+    };
+    m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_wndPreview->addAction(MakeAction(DeskAction::CopyView));
+    m_wndPreview->addAction(MakeAction(DeskAction::SaveView));
+    m_wndPreview->addAction(separator());
+    m_wndPreview->addAction(MakeAction(DeskAction::ShowProblems));
+    m_wndPreview->addAction(separator());
+    m_wndPreview->addAction(MakeAction(DeskAction::ReloadAutomatically));
+    m_wndMap->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const DeskAction which :
+         {DeskAction::LoadTestMap, DeskAction::SaveTestMap, DeskAction::ResetTestMap}) {
+        m_wndMap->addAction(MakeAction(which));
+    }
+}
+
 void CKelView::SetSaveDialog(std::unique_ptr<ViewSaveDialog> dialog) {
     m_saveDialog = std::move(dialog);
-}
-
-// The preview's context menu is its list of actions, all added here.
-void CKelView::CreatePreviewMenu() {
-    m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
-    AddPreviewAction(messages::kCopyViewAction, &CKelView::OnCopyView);
-    AddPreviewAction(messages::kSaveViewAction, &CKelView::OnSaveView);
-    auto* separator = new QAction(m_wndPreview);
-    separator->setSeparator(true);
-    m_wndPreview->addAction(separator);
-    m_wndPreview->addAction(&m_wndPreview->showProblemsAction());
-}
-
-void CKelView::AddPreviewAction(std::string_view caption, void (CKelView::*slot)()) {
-    auto* action = new QAction(
-        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), m_wndPreview);
-    connect(action, &QAction::triggered, this, slot);
-    m_wndPreview->addAction(action);
 }
 
 QAbstractButton& CKelView::control(FormControl which) {
@@ -172,23 +169,27 @@ QAbstractButton& CKelView::control(FormControl which) {
     return *button;
 }
 
+QAction& CKelView::action(DeskAction which) {
+    QAction* found = m_actions.at(static_cast<std::size_t>(which));
+    Q_ASSERT_X(found != nullptr, "CKelView::action", "not in a menu");
+    return *found;
+}
+
 QSize CKelView::FormSize() const {
     return FormSizeInPixels(m_dialogBase);
 }
 
 void CKelView::PlaceControls() {
     const QSize extra = size() - FormSize();
-    auto place = [&](QWidget* widget, FormControl control) {
-        QRect rect = PlaceControl(control, m_dialogBase, extra);
+    for (const TemplateEntry& entry : kFormTemplate) {
+        QWidget* widget = m_wndControls[IndexOf(entry.control)];
+        QRect rect = PlaceControl(entry.control, m_dialogBase, extra);
         // Text that the template's font would have fitted must not be cut off in a wider one.
-        if (control == FormControl::EvenOdd || control == FormControl::MapNote ||
-            control == FormControl::Position) {
+        if (entry.control == FormControl::EvenOdd || entry.control == FormControl::MapNote ||
+            entry.control == FormControl::Position) {
             rect.setWidth(std::max(rect.width(), widget->sizeHint().width()));
         }
         widget->setGeometry(rect);
-    };
-    for (const TemplateEntry& entry : kFormTemplate) {
-        place(m_wndControls[IndexOf(entry.control)], entry.control);
     }
 }
 
@@ -197,174 +198,12 @@ void CKelView::resizeEvent(QResizeEvent* event) {
     PlaceControls();
 }
 
-template <typename Work>
-void CKelView::Guarded(Work&& work) {
-    try {
-        work();
-    } catch (const std::bad_alloc&) {
-        // An exception must not cross Qt's event loop, and losing the window for want of memory
-        // for one picture would lose the user's map too.
-        m_messages.Show(WarningMessage(std::string(messages::kOutOfMemory)));
-    }
-}
-
-void CKelView::AddLiveReloadAction() {
-    m_actReloadAutomatically = new QAction(FromText(messages::kReloadAutomatically), this);
-    m_actReloadAutomatically->setCheckable(true);
-    m_actReloadAutomatically->setChecked(true);
-    connect(m_actReloadAutomatically, &QAction::toggled, this,
-            [this](bool on) { m_watcher->SetEnabled(on); });
-    auto* separator = new QAction(this);
-    separator->setSeparator(true);
-    m_wndPreview->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_wndPreview->addAction(separator);
-    m_wndPreview->addAction(m_actReloadAutomatically);
-}
-
-void CKelView::AddTestMapActions() {
-    auto add = [this](std::string_view caption, void (CKelView::*slot)()) {
-        auto* action = new QAction(FromText(caption), this);
-        connect(action, &QAction::triggered, this, slot);
-        m_wndMap->addAction(action);
-    };
-    add(messages::kLoadTestMap, &CKelView::OnLoadTestMap);
-    add(messages::kSaveTestMap, &CKelView::OnSaveTestMap);
-    add(messages::kResetTestMap, &CKelView::OnResetTestMap);
-    m_wndMap->setContextMenuPolicy(Qt::ActionsContextMenu);
-}
-
-void CKelView::SetLiveReload(bool on) {
-    m_actReloadAutomatically->setChecked(on);
-    m_watcher->SetEnabled(on);
-}
-
-bool CKelView::liveReload() const {
-    return m_actReloadAutomatically->isChecked();
-}
-
-void CKelView::LoadAndRender() {
-    m_wndPreview->SetMap(&m_wndMap->map());
-    m_wndPreview->SetDocument(&m_document);
-    m_bLoading = true;
-    const SessionReport loaded = m_document.session().Load();
-    // The boxes speak for this load; an older quiet notice would contradict them.
-    m_wndPreview->SetNotice({});
-    // The status line first: it is there already while a message box waits for its OK.
-    emit wallSetLoaded();
-    Present(m_messages, loaded);
-    m_bLoading = false;
-    m_wndPreview->RenderView();
-    m_watcher->Watch(m_document.session().InputFiles());
-}
-
-void CKelView::OnLiveReload() {
-    if (m_bLoading) {
-        return;
-    }
-    Guarded([this] {
-        WallSetSession& session = m_document.session();
-        const SessionReport reloaded = session.LiveReload();
-        m_wndPreview->SetNotice(NoticeText(reloaded));
-        m_wndPreview->RenderView();
-        emit wallSetLoaded();
-        // An edited wall-set file may name other pictures now.
-        m_watcher->Watch(session.InputFiles());
-    });
-}
-
-void CKelView::OnLoadTestMap() {
-    Guarded([this] {
-        const std::optional<QString> file = m_pFileDialogs->OpenFileName(
-            FromText(messages::kLoadTestMap).chopped(1), FromText(messages::kTestMapFilter));
-        if (!file) {
-            return;
-        }
-        const MapTextResult read = ReadMapFile(ToPath(*file));
-        if (!read.map) {
-            m_messages.Show(
-                WarningMessage(messages::CannotReadTestMap(file->toStdString(), read.error)));
-            return;
-        }
-        m_wndMap->TakeCells(*read.map);
-        RefreshView();
-    });
-}
-
-void CKelView::OnSaveTestMap() {
-    Guarded([this] {
-        const std::optional<QString> file = m_pFileDialogs->SaveFileName(
-            FromText(messages::kSaveTestMap).chopped(1), FromText(messages::kTestMapFilter));
-        if (!file) {
-            return;
-        }
-        const Status written = WriteMapFile(ToPath(*file), m_wndMap->map());
-        if (!written) {
-            m_messages.Show(WarningMessage(messages::CannotSaveTestMap(file->toStdString()),
-                                           written.reason() + "\n"));
-        }
-    });
-}
-
-void CKelView::OnResetTestMap() {
-    Guarded([this] {
-        m_wndMap->Reset();
-        RefreshView();
-    });
-}
-
 void CKelView::OnInitialUpdate() {
-    Guarded([this] { LoadAndRender(); });
-}
-
-void CKelView::RefreshView() {
-    m_wndPreview->RenderView();
-    const MapState& map = m_wndMap->map();
-    m_wndPosition->setText(QString::fromStdString(messages::PositionReadOut(
-        map.viewerX(), map.viewerY(), DirectionLetter(map.viewerDirection()))));
-}
-
-void CKelView::OnTurn(int delta) {
-    Guarded([&] {
-        m_wndMap->Turn(delta);
-        RefreshView();
-    });
-}
-
-void CKelView::OnWalk(int step) {
-    Guarded([&] {
-        m_wndMap->Walk(step);
-        RefreshView();
-    });
-}
-
-void CKelView::OnEvenOdd() {
-    Guarded([this] {
-        m_bEvenOddCheck = control(FormControl::EvenOdd).isChecked();
-        m_wndPreview->SetEvenOdd(m_bEvenOddCheck);
-        RefreshView();
-    });
-}
-
-void CKelView::OnReload() {
-    Guarded([this] { LoadAndRender(); });
-}
-
-void CKelView::OnMapChanged() {
-    Guarded([this] { m_wndPreview->RenderView(); });
-}
-
-void CKelView::OnExport() {
-    Guarded([this] {
-        const WallSetSession& session = m_document.session();
-        const MessageAnswer answer = m_messages.Show(YesNoQuestion(session.ExportConfirmation()));
-        Present(m_messages,
-                answer == MessageAnswer::Yes ? session.Export() : session.ExportCancelled());
-    });
+    m_model.InitialUpdate();
 }
 
 void CKelView::OnCopyView() {
-    const std::unique_ptr<CPaletteDib> picture = ScaleViewPicture(
-        m_wndPreview->renderer().viewport(), ViewPictureAsShown(m_wndPreview->DeviceLayout()));
+    const std::unique_ptr<CPaletteDib> picture = m_model.ViewPictureAsShown();
     if (picture) {
         QGuiApplication::clipboard()->setImage(PaletteDibToImage(*picture));
     }
@@ -372,12 +211,12 @@ void CKelView::OnCopyView() {
 
 void CKelView::OnSaveView() {
     const std::optional<ViewSaveChoice> choice =
-        m_saveDialog->Ask(this, OfferedSaveScales(m_wndPreview->DeviceLayout()));
+        m_saveDialog->Ask(this, OfferedSaveScales(m_model.PreviewLayout()));
     if (!choice) {
         return;
     }
     const std::unique_ptr<CPaletteDib> picture =
-        ScaleViewPicture(m_wndPreview->renderer().viewport(), ViewPictureAtScale(choice->scale));
+        ScaleViewPicture(m_model.renderer().viewport(), ViewPictureAtScale(choice->scale));
     const Status saved = picture ? SaveViewPicture(*picture, *choice)
                                  : Status::Fail(std::string(messages::kPictureHasNoPixels));
     if (!saved) {
@@ -387,25 +226,85 @@ void CKelView::OnSaveView() {
 }
 
 void CKelView::keyPressEvent(QKeyEvent* event) {
-    // No control here takes typed text, so the captions' mnemonics act without Alt, from the
-    // main keyboard and the keypad alike.
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    if (modifiers == Qt::NoModifier) {
-        for (const WalkControl& walk : kWalkControls) {
-            if (event->key() == walk.key) {
-                control(walk.control).click();
+    const QString text = event->text();
+    DeskKey key;
+    key.character = text.size() == 1 ? text.at(0).unicode() : 0;
+    const int code = event->key();
+    if (code >= Qt::Key_0 && code <= Qt::Key_9) {
+        key.character = U'0' + static_cast<char32_t>(code - Qt::Key_0);
+    } else if (code >= Qt::Key_A && code <= Qt::Key_Z) {
+        key.character = U'A' + static_cast<char32_t>(code - Qt::Key_A);
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    key.keypad = modifiers.testFlag(Qt::KeypadModifier);
+    key.modifiers = (modifiers.testFlag(Qt::ShiftModifier) ? kShiftModifier : 0u) |
+                    (modifiers.testFlag(Qt::ControlModifier) ? kControlModifier : 0u) |
+                    (modifiers.testFlag(Qt::AltModifier) ? kAltModifier : 0u) |
+                    (modifiers.testFlag(Qt::MetaModifier) ? kMetaModifier : 0u);
+    if (const std::optional<DeskAction> action = ActionForKey(key)) {
+        // The key presses its control, as the caption's mnemonic would.
+        for (const ControlAction& entry : kControlActions) {
+            if (entry.action == *action) {
+                control(entry.control).click();
                 event->accept();
                 return;
             }
         }
     }
-    if (event->key() == Qt::Key_E &&
-        (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
-        control(FormControl::EvenOdd).click();
-        event->accept();
-        return;
-    }
     QWidget::keyPressEvent(event);
+}
+
+MessageAnswer CKelView::ShowMessage(const MessageRequest& request) {
+    return m_messages.Show(request);
+}
+
+std::optional<std::filesystem::path> CKelView::ChooseFileToOpen(const FileQuestion& question) {
+    return PathOf(m_pFileDialogs->OpenFileName(ToQString(question.title), FilterText(question)));
+}
+
+std::optional<std::filesystem::path> CKelView::ChooseFileToSave(const FileQuestion& question) {
+    return PathOf(m_pFileDialogs->SaveFileName(ToQString(question.title), FilterText(question)));
+}
+
+void CKelView::Refresh(unsigned parts) {
+    if ((parts & kPreviewPart) != 0) {
+        // Only the viewport's rectangle: the gray ring around it never changes.
+        const QRect view = m_wndPreview->LogicalViewRect();
+        if (!view.isEmpty()) {
+            m_wndPreview->update(view);
+        }
+    }
+    if ((parts & kMapPart) != 0) {
+        m_wndMap->update(m_wndMap->gridRect());
+    }
+    if ((parts & kPositionPart) != 0) {
+        m_wndPosition->setText(ToQString(m_model.PositionText()));
+    }
+    if ((parts & kActionsPart) != 0) {
+        control(FormControl::EvenOdd).setChecked(m_model.evenOdd());
+        for (std::size_t i = 0; i < m_actions.size(); ++i) {
+            if (m_actions[i] != nullptr && m_actions[i]->isCheckable()) {
+                m_actions[i]->setChecked(m_model.IsChecked(static_cast<DeskAction>(i)));
+            }
+        }
+    }
+    emit modelChanged(parts);
+}
+
+void CKelView::Watch(const WatchList& watch) {
+    m_watcher->Watch(watch);
+}
+
+void CKelView::StartTimer(int milliseconds) {
+    m_timer.start(milliseconds);
+}
+
+void CKelView::StopTimer() {
+    m_timer.stop();
+}
+
+std::int64_t CKelView::NowMilliseconds() {
+    return m_clock.elapsed();
 }
 
 }  // namespace orvandel

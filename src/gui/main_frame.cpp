@@ -2,20 +2,19 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "core/common/message_texts.h"
-#include "core/report/check_text.h"
-#include "core/session/session_report.h"
-#include "gui/kel_box.h"
 #include "gui/kel_doc.h"
 #include "gui/kel_view.h"
 #include "gui/message_presenter.h"
-#include "qtimage/qt_file_name.h"
+#include "gui/problems_panel.h"
+#include "gui/qt_text.h"
 
 namespace orvandel {
 namespace {
@@ -33,41 +32,81 @@ QStringList LocalFiles(const QMimeData* data) {
     return files;
 }
 
+// Text lines in a widget's font, with the frame and margins a list or label adds.
+int LinesHigh(const QWidget& widget, int lines) {
+    return QFontMetrics(widget.font()).lineSpacing() * lines + 8;
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(CKelDoc& document, MessagePresenter& messages, QWidget* parent)
-    : QMainWindow(parent),
-      m_document(document),
-      m_messages(messages),
-      m_view(new CKelView(document, messages, this)) {
-    setWindowTitle(QString::fromUtf8(messages::kAppName.data(),
-                                     static_cast<qsizetype>(messages::kAppName.size())));
-    setCentralWidget(m_view);
+    : QMainWindow(parent) {
+    setWindowTitle(ToQString(messages::kAppName));
     setAcceptDrops(true);
-    m_summary = new QLabel(this);
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    statusBar()->addWidget(m_summary, 1);
+
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_view = new CKelView(document, messages, client);
+    m_problems = new CProblemsPanel(client);
+    // Below the form, never over the preview; it takes none of the extra height, which goes to
+    // the preview and the map.
+    m_problems->setMinimumHeight(LinesHigh(*m_problems, kProblemsPanelLines));
+    m_problems->setMaximumHeight(LinesHigh(*m_problems, kProblemsPanelLines));
+    column->addWidget(m_view, 1);
+    column->addWidget(m_problems, 0);
+    setCentralWidget(client);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setAccessibleName(QStringLiteral("Status"));
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A fixed height: a status line that grew with its text would shrink the preview under the
+    // pointer.
+    m_status->setFixedHeight(QFontMetrics(m_status->font()).lineSpacing() * kStatusLines);
+    m_status->setMinimumWidth(1);
+    statusBar()->addWidget(m_status, 1);
     statusBar()->setSizeGripEnabled(false);
-    connect(m_view, &CKelView::wallSetLoaded, this, &CMainFrame::ShowLoadSummary);
-    // The inspector's line stands in for the summary while the pointer is over the preview.
-    connect(&m_view->previewBox(), &CKelBox::pixelInspected, this, [this](const QString& text) {
-        if (text.isEmpty()) {
-            statusBar()->clearMessage();
-        } else {
-            statusBar()->showMessage(text);
-        }
+
+    connect(m_view, &CKelView::modelChanged, this, &CMainFrame::ShowModelChange);
+    connect(m_problems, &CProblemsPanel::entryChosen, this, [this](int entry) {
+        m_view->model().SelectProblem(entry < 0 ? std::nullopt
+                                                : std::optional(static_cast<std::size_t>(entry)));
     });
 }
 
-void CMainFrame::FitToForm() {
-    // The client area is the form and the status line below it.
-    resize(m_view->FormSize() + QSize(0, statusBar()->sizeHint().height()));
+CMainFrame::~CMainFrame() {
+    // The children go one by one: a panel losing its entries must not reach a form already gone.
+    disconnect(m_problems, nullptr, this, nullptr);
 }
 
-void CMainFrame::ShowLoadSummary() {
-    const std::string line = ReportSummaryLine(m_document.session().report());
-    m_summary->setText(QString::fromStdString(line));
-    m_summary->setToolTip(m_summary->text());
+void CMainFrame::ShowModelChange(unsigned parts) {
+    const WindowModel& model = m_view->model();
+    if ((parts & kStatusPart) != 0) {
+        const QString text = ToQString(model.StatusText());
+        if (text != m_status->text()) {
+            m_status->setText(text);
+            m_status->setToolTip(text);
+            m_status->setAccessibleDescription(text);
+        }
+    }
+    if ((parts & kProblemsPart) != 0) {
+        m_problems->ShowProblems(model.problems());
+    }
+}
+
+QSize CMainFrame::FittedSize() const {
+    // The client area is the form, the problems panel and the status line below it.
+    return m_view->FormSize() + QSize(0, m_problems->minimumHeight()) +
+           QSize(0, statusBar()->sizeHint().height());
+}
+
+void CMainFrame::FitToForm() {
+    resize(FittedSize());
 }
 
 void CMainFrame::InitialUpdate() {
@@ -76,10 +115,7 @@ void CMainFrame::InitialUpdate() {
 }
 
 bool CMainFrame::OpenDocument(const QString& fileName) {
-    const std::filesystem::path path = PathOfQtFileName(fileName);
-    const SessionReport opened = m_document.Open(path);
-    if (!opened.ok()) {
-        Present(m_messages, opened);
+    if (!m_view->model().OpenWallSet(PathOfQString(fileName))) {
         return false;
     }
     InitialUpdate();

@@ -6,64 +6,42 @@
 #include <array>
 #include <tuple>
 
+#include "desk/window_model.h"
+#include "gui/form_layout.h"
+
 namespace orvandel {
-namespace {
 
-QRect ToQRect(const Rect& rect) {
-    return QRect(QPoint(rect.left, rect.top), QSize(rect.width(), rect.height()));
-}
-
-}  // namespace
-
-CMapBox::CMapBox(QWidget* parent) : QFrame(parent) {
+CMapBox::CMapBox(WindowModel& model, QWidget* parent) : QFrame(parent), m_model(model) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    LayoutGrid();
 }
 
-void CMapBox::Walk(int step) {
-    m_map.Walk(step);
-    update(gridRect());
+const MapState& CMapBox::map() const {
+    return m_model.map();
 }
 
-void CMapBox::Turn(int delta) {
-    m_map.Turn(delta);
-}
-
-void CMapBox::TakeCells(const MapState& cells) {
-    for (int y = 0; y < kMapSize; ++y) {
-        for (int x = 0; x < kMapSize; ++x) {
-            m_map.SetCell(x, y, cells.Cell(x, y));
-        }
-    }
-    update(gridRect());
-}
-
-void CMapBox::Reset() {
-    m_map = MapState();
-    update(gridRect());
+const GridLayout& CMapBox::gridLayout() const {
+    return m_model.MapLayout();
 }
 
 QRect CMapBox::gridRect() const {
-    return ToQRect(m_layout.grid).translated(contentsRect().topLeft());
-}
-
-void CMapBox::LayoutGrid() {
-    const QRect contents = contentsRect();
-    m_layout = orvandel::LayoutGrid(contents.width(), contents.height());
+    return ToQRect(gridLayout().grid).translated(contentsRect().topLeft());
 }
 
 void CMapBox::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    LayoutGrid();
+    const QRect contents = contentsRect();
+    m_model.SetMapSize(contents.width(), contents.height());
     update();
 }
 
 void CMapBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
-    if (m_layout.cellSize <= 0) {
+    const GridLayout& layout = gridLayout();
+    if (layout.cellSize <= 0) {
         return;
     }
+    const MapState& cells = map();
     QPainter painter(this);
     painter.translate(contentsRect().topLeft());
     const QPen marker(QColor(255, 0, 0), 0);
@@ -71,10 +49,10 @@ void CMapBox::paintEvent(QPaintEvent* event) {
     // later cover whatever of it spills onto them.
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
-            const bool floor = IsOpenFloor(m_map.Cell(x, y));
-            painter.fillRect(ToQRect(CellRect(m_layout, x, y)), floor ? Qt::white : Qt::black);
-            if (x == m_map.viewerX() && y == m_map.viewerY()) {
-                const auto corners = MarkerPoints(m_layout, x, y);
+            const bool floor = IsOpenFloor(cells.Cell(x, y));
+            painter.fillRect(ToQRect(CellRect(layout, x, y)), floor ? Qt::white : Qt::black);
+            if (x == cells.viewerX() && y == cells.viewerY()) {
+                const auto corners = MarkerPoints(layout, x, y);
                 std::array<QPoint, std::tuple_size_v<decltype(corners)>> points;
                 for (std::size_t i = 0; i < corners.size(); ++i) {
                     points[i] = QPoint(corners[i].x, corners[i].y);
@@ -86,21 +64,12 @@ void CMapBox::paintEvent(QPaintEvent* event) {
     }
 }
 
-bool CMapBox::ToggleCellAt(QPoint widgetPoint) {
-    const QPoint point = widgetPoint - contentsRect().topLeft();
-    const auto cell = CellAtPoint(m_layout, point.x(), point.y());
-    if (!cell) {
-        return false;
-    }
-    m_map.ToggleCell(cell->x, cell->y);
-    update(gridRect());
-    QMetaObject::invokeMethod(this, &CMapBox::mapChanged, Qt::QueuedConnection);
-    return true;
-}
-
 void CMapBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && ToggleCellAt(event->position().toPoint())) {
+    const QPoint point = event->position().toPoint() - contentsRect().topLeft();
+    if (event->button() == Qt::LeftButton && m_model.PressMap({point.x(), point.y()})) {
         event->accept();
+        QMetaObject::invokeMethod(
+            this, [this] { m_model.MapChanged(); }, Qt::QueuedConnection);
         return;
     }
     // Outside the grid the map is transparent to the mouse: the form gets the press.

@@ -7,34 +7,22 @@
 
 namespace orvandel {
 
-// The editable 16 x 16 test map with the viewer's square. A press on a cell flips it between
-// wall and floor; the change is announced through a queued signal, so whoever re-renders does so
+class WindowModel;
+
+// The editable 16 x 16 test map with the viewer's square, painted from the window model. A press
+// on a cell flips it between wall and floor at once; the render follows through a queued call,
 // after the press has been handled.
 class CMapBox : public QFrame {
     Q_OBJECT
 
 public:
-    explicit CMapBox(QWidget* parent = nullptr);
+    CMapBox(WindowModel& model, QWidget* parent = nullptr);
 
-    const MapState& map() const { return m_map; }
-    MapState& map() { return m_map; }
-
-    // Takes the cells of `cells`, keeping the viewer where it stands; repaints the grid.
-    void TakeCells(const MapState& cells);
-    // Back to the initial map and viewer.
-    void Reset();
-
-    // Walking repaints the grid; turning does not, since the marker ignores the facing.
-    void Walk(int step);
-    void Turn(int delta);
-
+    const MapState& map() const;
     // The grid's layout in the coordinates of the frame's contents.
-    const GridLayout& gridLayout() const { return m_layout; }
+    const GridLayout& gridLayout() const;
     // The grid rectangle in widget coordinates.
     QRect gridRect() const;
-
-signals:
-    void mapChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,12 +31,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void LayoutGrid();
-    // True when the press hit a cell and flipped it.
-    bool ToggleCellAt(QPoint widgetPoint);
-
-    MapState m_map;
-    GridLayout m_layout;
+    WindowModel& m_model;
 };
 
 }  // namespace orvandel

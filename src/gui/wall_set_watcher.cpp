@@ -1,70 +1,41 @@
 #include "gui/wall_set_watcher.h"
 
-#include <QFile>
 #include <QFileInfo>
 
-#include "qtimage/qt_file_name.h"
+#include "gui/qt_text.h"
 
 namespace orvandel {
-namespace {
-
-QString ToQString(const std::filesystem::path& path) {
-    return QtFileName(path);
-}
-
-}  // namespace
 
 CWallSetWatcher::CWallSetWatcher(QObject* parent) : QObject(parent) {
-    m_settle.setSingleShot(true);
-    m_settle.setInterval(kSettleMilliseconds);
-    connect(&m_settle, &QTimer::timeout, this, &CWallSetWatcher::settled);
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CWallSetWatcher::OnChange);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &CWallSetWatcher::OnChange);
 }
 
-void CWallSetWatcher::Watch(const WallSetSession::Inputs& inputs) {
+void CWallSetWatcher::Watch(const WatchList& watch) {
     m_files.clear();
     m_folders.clear();
-    for (const std::filesystem::path& file : inputs.files) {
-        m_files.push_back(ToQString(file));
+    for (const std::filesystem::path& file : watch.files) {
+        m_files.push_back(PathToQString(file));
     }
-    for (const std::filesystem::path& folder : inputs.folders) {
-        m_folders.push_back(ToQString(folder));
+    for (const std::filesystem::path& folder : watch.folders) {
+        m_folders.push_back(PathToQString(folder));
     }
-    RemoveAllPaths();
-    if (m_bEnabled) {
-        AddMissingPaths();
-    }
+    WatchNamesAfresh();
 }
 
-void CWallSetWatcher::SetEnabled(bool enabled) {
-    m_bEnabled = enabled;
-    RemoveAllPaths();
-    if (enabled) {
-        AddMissingPaths();
-    } else {
-        m_settle.stop();
-    }
-}
-
-void CWallSetWatcher::RemoveAllPaths() {
+void CWallSetWatcher::WatchNamesAfresh() {
     const QStringList watched = m_watcher.files() + m_watcher.directories();
     if (!watched.isEmpty()) {
         m_watcher.removePaths(watched);
     }
-}
-
-void CWallSetWatcher::AddMissingPaths() {
-    const QStringList files = m_watcher.files();
-    const QStringList folders = m_watcher.directories();
     QStringList wanted;
     for (const QString& file : m_files) {
-        if (!files.contains(file) && QFileInfo::exists(file)) {
+        if (QFileInfo::exists(file)) {
             wanted.push_back(file);
         }
     }
     for (const QString& folder : m_folders) {
-        if (!folders.contains(folder) && QFileInfo(folder).isDir()) {
+        if (QFileInfo(folder).isDir()) {
             wanted.push_back(folder);
         }
     }
@@ -74,11 +45,8 @@ void CWallSetWatcher::AddMissingPaths() {
 }
 
 void CWallSetWatcher::OnChange() {
-    if (!m_bEnabled) {
-        return;
-    }
-    AddMissingPaths();
-    m_settle.start();
+    WatchNamesAfresh();
+    emit changed();
 }
 
 }  // namespace orvandel

@@ -13,8 +13,8 @@
 #include "core/map/map_state.h"
 #include "core/view/view_renderer.h"
 #include "core/wallset/load_wall_set.h"
-#include "gui_test_support.h"
 #include "qtimage/palette_dib_image.h"
+#include "support/test_wall_set.h"
 
 namespace {
 

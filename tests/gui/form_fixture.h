@@ -9,13 +9,15 @@
 #include <deque>
 #include <vector>
 
+#include "core/map/map_grid_layout.h"
 #include "gui/home_folder.h"
 #include "gui/kel_doc.h"
 #include "gui/kel_view.h"
 #include "gui/main_frame.h"
+#include "gui/map_box.h"
 #include "gui/message_presenter.h"
-#include "gui_test_support.h"
 #include "support/temp_folder.h"
+#include "support/test_wall_set.h"
 
 namespace orvandel::testing {
 
@@ -55,6 +57,14 @@ protected:
 
     CKelView& view() { return frame.view(); }
     QString readOut() { return view().positionLabel().text(); }
+
+    // Presses the left button over a cell of the map grid.
+    void ClickCell(int x, int y) {
+        CMapBox& map = view().mapBox();
+        const Rect cell = CellRect(map.gridLayout(), x, y);
+        QTest::mouseClick(&map, Qt::LeftButton, Qt::NoModifier,
+                          map.contentsRect().topLeft() + QPoint(cell.left + 1, cell.top + 1));
+    }
 
     // Sends a key to whatever has the focus inside the form, as a user typing would.
     void Type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

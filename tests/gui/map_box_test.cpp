@@ -1,9 +1,7 @@
-#include <QSignalSpy>
-
+#include "gui/map_box.h"
 #include "core/view/viewport_size.h"
 #include "form_fixture.h"
 #include "gui/kel_box.h"
-#include "gui/map_box.h"
 
 namespace orvandel {
 namespace {
@@ -49,17 +47,15 @@ std::vector<std::uint8_t> ViewportBytes(CKelBox& box) {
 
 TEST_F(FormTest, MapClickTogglesAtOnceAndRendersOnceAfterTheHandler) {
     CMapBox& map = view().mapBox();
-    QSignalSpy changed(&map, &CMapBox::mapChanged);
     const auto before = ViewportBytes(view().previewBox());
 
     // The square straight ahead: floor, so the view changes when it becomes wall.
     QTest::mouseClick(&map, Qt::LeftButton, {}, CellCentre(map, 7, 6));
     EXPECT_EQ(map.map().Cell(7, 6), kWallCell);
-    EXPECT_EQ(changed.count(), 0) << "the notification must be queued, not sent";
+    // The render is queued, not run inside the press.
     EXPECT_EQ(ViewportBytes(view().previewBox()), before);
 
     QApplication::processEvents();
-    EXPECT_EQ(changed.count(), 1);
     EXPECT_NE(ViewportBytes(view().previewBox()), before);
     EXPECT_EQ(readOut(), "---");
 
@@ -71,14 +67,12 @@ TEST_F(FormTest, MapClickTogglesAtOnceAndRendersOnceAfterTheHandler) {
 
 TEST_F(FormTest, DoubleClickTogglesTwiceAndCornersHitTheirCells) {
     CMapBox& map = view().mapBox();
-    QSignalSpy changed(&map, &CMapBox::mapChanged);
     // What widgets receive for a double click: press, release, double click, release.
     QTest::mouseClick(&map, Qt::LeftButton, {}, CellCentre(map, 3, 3));
     QTest::mouseDClick(&map, Qt::LeftButton, {}, CellCentre(map, 3, 3));
     QTest::mouseRelease(&map, Qt::LeftButton, {}, CellCentre(map, 3, 3));
     QApplication::processEvents();
     EXPECT_EQ(map.map().Cell(3, 3), kWallCell);
-    EXPECT_EQ(changed.count(), 2);
 
     const QRect grid = map.gridRect();
     QTest::mouseClick(&map, Qt::LeftButton, {}, grid.topLeft());
@@ -92,7 +86,6 @@ TEST_F(FormTest, DoubleClickTogglesTwiceAndCornersHitTheirCells) {
 
 TEST_F(FormTest, PressBesideTheGridChangesNothingAndReachesTheForm) {
     CMapBox& map = view().mapBox();
-    QSignalSpy changed(&map, &CMapBox::mapChanged);
     PressCounter formPresses(&view());
     const auto cellsBefore = map.map().cells();
 
@@ -104,7 +97,6 @@ TEST_F(FormTest, PressBesideTheGridChangesNothingAndReachesTheForm) {
     QApplication::processEvents();
 
     EXPECT_EQ(map.map().cells(), cellsBefore);
-    EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(formPresses.presses, 2);
 }
 

@@ -4,6 +4,7 @@
 #include "core/view/view_renderer.h"
 #include "core/view/viewport_size.h"
 #include "core/wallset/load_wall_set.h"
+#include "desk/window_model.h"
 #include "form_fixture.h"
 #include "gui/kel_box.h"
 #include "gui/map_box.h"
@@ -112,10 +113,29 @@ TEST_F(FormTest, RenderRepaintsOnlyTheViewportRectangle) {
     EXPECT_EQ(recorder.painted, QRegion(view.left, view.top, view.width(), view.height()));
 }
 
-TEST(PreviewBoxTest, ShowsOnlyGrayBeforeAMapIsLinkedOrWhenTooSmall) {
-    CKelBox box;
+// A window system that answers nothing: enough for a box shown before any load.
+class SilentDelegate final : public DeskDelegate {
+public:
+    MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
+    std::optional<std::filesystem::path> ChooseFileToOpen(const FileQuestion&) override {
+        return std::nullopt;
+    }
+    std::optional<std::filesystem::path> ChooseFileToSave(const FileQuestion&) override {
+        return std::nullopt;
+    }
+    void Refresh(unsigned) override {}
+    void Watch(const WatchList&) override {}
+    void StartTimer(int) override {}
+    void StopTimer() override {}
+    std::int64_t NowMilliseconds() override { return 0; }
+};
+
+TEST(PreviewBoxTest, ShowsOnlyGrayBeforeTheFirstLoadOrWhenTooSmall) {
+    WallSetSession session;
+    SilentDelegate delegate;
+    WindowModel model(session, delegate);
+    CKelBox box(model);
     box.resize(500, 300);
-    box.RenderView();  // nothing to render from
     QImage shot = box.grab().toImage();
     const QRect contents = box.contentsRect();
     for (int y = contents.top(); y <= contents.bottom(); y += 7) {
@@ -125,10 +145,8 @@ TEST(PreviewBoxTest, ShowsOnlyGrayBeforeAMapIsLinkedOrWhenTooSmall) {
     }
     EXPECT_FALSE(box.renderer().viewport().HasBitmap());
 
-    MapState map;
-    box.SetMap(&map);
+    model.InitialUpdate();
     box.resize(200, 300);
-    box.RenderView();
     shot = box.grab().toImage();
     EXPECT_EQ(box.DeviceLayout().scale, 0);
     EXPECT_EQ(shot.pixelColor(box.rect().center()), kGray);

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -7,6 +9,7 @@
 #include "core/report/view_problems.h"
 #include "form_fixture.h"
 #include "gui/kel_box.h"
+#include "gui/problems_panel.h"
 #include "support/test_pictures.h"
 
 namespace orvandel {
@@ -87,6 +90,47 @@ TEST_F(FormTest, ShowProblemsInTheContextMenuHatchesWhatAPictureLacks) {
         << box.InspectAt(widgetPoint(200, 120)).toStdString();
     EXPECT_TRUE(box.InspectAt(widgetPoint(200, 50)).contains("pixel (8, 50)"))
         << box.InspectAt(widgetPoint(200, 50)).toStdString();
+}
+
+TEST_F(FormTest, TheProblemsPanelListsCopiesAndMarksWhatIsWrongAndSaysWhenAllIsWell) {
+    CProblemsPanel& panel = frame.problemsPanel();
+    ASSERT_EQ(panel.count(), 1);
+    EXPECT_EQ(panel.item(0)->text().toStdString(), AllIsWellText());
+    EXPECT_EQ(panel.accessibleName(), "Problems");
+
+    SpoilWallSet(home.path());
+    view().control(FormControl::Reload).click();
+    ASSERT_EQ(panel.count(), 2);
+    EXPECT_TRUE(panel.item(0)->text().startsWith(QString::fromUtf8("0084 \"")));
+    EXPECT_TRUE(panel.item(0)->text().contains("its pieces need 32 x 136"));
+    EXPECT_TRUE(panel.item(1)->text().contains("78 became see-through"));
+    // Never over the preview.
+    const QRect preview(view().previewBox().mapTo(&frame, QPoint(0, 0)),
+                        view().previewBox().size());
+    EXPECT_FALSE(QRect(panel.mapTo(&frame, QPoint(0, 0)), panel.size()).intersects(preview));
+
+    // Choosing the too-small picture's entry hatches its pieces on the view.
+    CKelBox& box = view().previewBox();
+    const auto redPixels = [&] {
+        const QImage view = box.grab().toImage().copy(box.LogicalViewRect());
+        const QColor red(RedOf(kMissingMarkColour), GreenOf(kMissingMarkColour),
+                         BlueOf(kMissingMarkColour));
+        int count = 0;
+        for (int y = 0; y < view.height(); y += 2) {
+            for (int x = 0; x < view.width(); x += 2) {
+                count += view.pixelColor(x, y) == red ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_EQ(redPixels(), 0);
+    panel.setCurrentRow(0);
+    EXPECT_GT(redPixels(), 0);
+
+    panel.item(1)->setSelected(true);
+    panel.item(0)->setSelected(false);
+    QTest::keyClick(&panel, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), panel.item(1)->text());
 }
 
 }  // namespace

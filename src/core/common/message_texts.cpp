@@ -41,11 +41,6 @@ std::string SeeThroughPixels(std::uint32_t count) {
            "game never draws";
 }
 
-std::string PictureTooSmall(int width, int height, int neededWidth, int neededHeight) {
-    return std::to_string(width) + " x " + std::to_string(height) + ", smaller than the " +
-           std::to_string(neededWidth) + " x " + std::to_string(neededHeight) + " its pieces need";
-}
-
 std::string PicturesNotWritten(std::size_t count, std::string_view reason) {
     return std::to_string(count) + (count == 1 ? " picture" : " pictures") +
            " not written: " + std::string(reason);
@@ -283,6 +278,52 @@ std::string NoPixelHere(int width, int height) {
 std::string ThroughHole(std::string_view holeText, bool somethingBehind) {
     return std::string(somethingBehind ? "; showing through " : "; not drawn by ") +
            std::string(holeText);
+}
+
+std::string DidNotLoad(std::string_view reason) {
+    return "did not load: " + std::string(reason);
+}
+
+std::string PaletteDidNotLoad(std::string_view reason) {
+    return "wallpalette.pal " + DidNotLoad(reason);
+}
+
+std::string NotLoadedSummary(std::string_view key) {
+    return std::string(key) + " did not load";
+}
+
+std::string PictureTooSmall(int width, int height, int neededWidth, int neededHeight) {
+    return "too small: " + std::to_string(width) + " x " + std::to_string(height) +
+           ", its pieces need " + std::to_string(neededWidth) + " x " +
+           std::to_string(neededHeight);
+}
+
+std::string EnlargeTo(int neededWidth, int neededHeight) {
+    return "enlarge it to at least " + std::to_string(neededWidth) + " x " +
+           std::to_string(neededHeight) + " pixels";
+}
+
+std::string PixelsNotInPalette(std::uint32_t approximated, std::size_t colours, bool allColours,
+                               std::uint32_t seeThrough) {
+    std::string text =
+        std::to_string(approximated) + (approximated == 1 ? " pixel" : " pixels") + " approximated";
+    if (colours > 0) {
+        text += " in " + std::string(allColours ? "" : "at least ") + std::to_string(colours) +
+                (colours == 1 ? " colour" : " colours") + " not in the palette";
+    }
+    if (seeThrough > 0) {
+        text += ", " + std::to_string(seeThrough) + " became see-through";
+    }
+    return text;
+}
+
+std::string ExportedApproximated(std::uint32_t approximated, std::uint32_t seeThrough) {
+    std::string text = "exported with " + std::to_string(approximated) + " approximated " +
+                       (approximated == 1 ? "pixel" : "pixels");
+    if (seeThrough > 0) {
+        text += ", " + std::to_string(seeThrough) + " see-through";
+    }
+    return text;
 }
 
 std::string PositionReadOut(int x, int y, char facingLetter) {

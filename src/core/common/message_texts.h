@@ -106,8 +106,6 @@ std::string FileProblem(std::string_view file, int line, std::string_view text);
 std::string PictureProblem(std::string_view key, std::string_view name, std::string_view text);
 std::string ApproximatedPixels(std::uint32_t count);
 std::string SeeThroughPixels(std::uint32_t count);
-// "117 x 51, smaller than the 136 x 71 its pieces need"
-std::string PictureTooSmall(int width, int height, int neededWidth, int neededHeight);
 // One line for an export whose every failure had one cause: "28 pictures not written:
 // permission denied".
 std::string PicturesNotWritten(std::size_t count, std::string_view reason);
@@ -173,6 +171,44 @@ std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColou
 std::string NoPixelHere(int width, int height);
 // What shows through a piece in front that did not draw the pixel: " (in front: ...)".
 std::string ThroughHole(std::string_view holeText, bool somethingBehind);
+
+// What the window says about files that did not load, in the inspector, the status line and
+// the problems panel.
+// "did not load: missing file"
+std::string DidNotLoad(std::string_view reason);
+// "wallpalette.pal did not load: no RIFF chunk, ..."
+std::string PaletteDidNotLoad(std::string_view reason);
+// "0089 did not load", for the status line
+std::string NotLoadedSummary(std::string_view key);
+inline constexpr std::string_view kShowsLastGoodVersion = "the preview shows its last good version";
+inline constexpr std::string_view kShowsLastGoodColours =
+    "the preview keeps the colours of its last good version";
+inline constexpr std::string_view kPiecesMissingFromView = "its pieces are missing from the view";
+inline constexpr std::string_view kViewWithoutPalette =
+    "nothing can be shown or exported without it";
+
+// The problems panel.
+inline constexpr std::string_view kProblemsPanelName = "Problems";
+inline constexpr std::string_view kAllIsWell =
+    "All is well: every file loaded, every piece is covered, every colour is in the palette.";
+// "too small: 40 x 100, its pieces need 32 x 136"
+std::string PictureTooSmall(int width, int height, int neededWidth, int neededHeight);
+// "enlarge it to at least 32 x 136 pixels"
+std::string EnlargeTo(int neededWidth, int neededHeight);
+// "1519 pixels approximated in 3 colours not in the palette, 78 became see-through"
+std::string PixelsNotInPalette(std::uint32_t approximated, std::size_t colours, bool allColours,
+                               std::uint32_t seeThrough);
+// "exported with 1519 approximated pixels, 78 see-through"
+std::string ExportedApproximated(std::uint32_t approximated, std::uint32_t seeThrough);
+inline constexpr std::string_view kRemedyPalette =
+    "save it as a RIFF, JASC-PAL or GIMP palette of at least 16 colours, then reload";
+inline constexpr std::string_view kRemedyPicture =
+    "mend or save the picture, or name another one for this key in the wall-set file";
+inline constexpr std::string_view kRemedyColours =
+    "paint with the palette's 16 colours only, see-through areas in colour 10";
+inline constexpr std::string_view kRemedyWallSetLine = "mend or remove the line";
+inline constexpr std::string_view kRemedyExportFailed =
+    "close the program that holds it or make the folder writable, then export again";
 
 // The position read-out: "(7,6,N)".
 std::string PositionReadOut(int x, int y, char facingLetter);

@@ -54,11 +54,14 @@ void DrawPicture(RgbCanvas& canvas, const CIndexedImage& image, const PictureRep
                         const std::uint8_t index = image.GetIndex(x, y) & 0x0F;
                         colour = image.palette()[index];
                         if (IsApproximatedPixel(image, x, y)) {
-                            colour = index == kTransparentIndex ? kSeeThroughMarkColour
-                                                                : kApproximatedMarkColour;
+                            colour =
+                                *MarkColour(index == kTransparentIndex ? ProblemMark::SeeThrough
+                                                                       : ProblemMark::Approximated,
+                                            sx, sy);
                         }
                     } else if (needed) {
-                        colour = IsHatchPixel(sx, sy) ? kMissingMarkColour : kMissingBackground;
+                        colour =
+                            MarkColour(ProblemMark::Missing, sx, sy).value_or(kMissingBackground);
                     }
                     canvas.Set(sx, sy, colour);
                 }

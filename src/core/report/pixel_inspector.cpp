@@ -9,6 +9,11 @@
 namespace orvandel {
 namespace {
 
+std::string SourceText(const PiecePixel& pixel) {
+    return messages::SourcePixelText(pixel.source.x, pixel.source.y, pixel.fileColour, pixel.index,
+                                     pixel.index == kTransparentIndex);
+}
+
 std::string PiecePixelText(const PiecePixel& pixel, const WallSetReport& report) {
     PieceReport piece;
     piece.row = pixel.row;
@@ -18,13 +23,22 @@ std::string PiecePixelText(const PiecePixel& pixel, const WallSetReport& report)
     std::string text = PieceName(piece) + std::string(messages::kSummarySeparator) +
                        messages::PictureKeyAndName(picture.key, picture.name) +
                        std::string(messages::kSummarySeparator);
-    if (pixel.missing) {
-        // A picture decoded without a palette has a size but no pixels in its slot.
-        return text + (picture.loaded ? messages::NoPixelHere(picture.width, picture.height)
-                                      : messages::NoPixelHere(0, 0));
+    if (picture.loaded) {
+        return text + (pixel.missing ? messages::NoPixelHere(picture.width, picture.height)
+                                     : SourceText(pixel));
     }
-    return text + messages::SourcePixelText(pixel.source.x, pixel.source.y, pixel.fileColour,
-                                            pixel.index, pixel.index == kTransparentIndex);
+    // A picture that failed is named with its cause, never with a size it does not have. A
+    // failed palette is the cause of every picture's trouble.
+    const std::string cause = report.paletteLoaded
+                                  ? messages::DidNotLoad(picture.reason)
+                                  : messages::PaletteDidNotLoad(report.paletteReason);
+    if (pixel.missing) {
+        return text + cause;
+    }
+    // Only a reload that keeps the last good version leaves pixels in the slot of a failed file.
+    return text + SourceText(pixel) + std::string(messages::kSummarySeparator) + cause + "; " +
+           std::string(report.paletteLoaded ? messages::kShowsLastGoodVersion
+                                            : messages::kShowsLastGoodColours);
 }
 
 }  // namespace

@@ -14,8 +14,25 @@ bool IsApproximatedPixel(const CIndexedImage& image, int x, int y) {
     return file && *file != image.palette()[image.GetIndex(x, y) & 0x0F];
 }
 
-std::vector<ProblemMark> MarkViewProblems(const WallSet& wallSet, const MapState& map,
-                                          bool evenOdd) {
+std::optional<Colour> MarkColour(ProblemMark mark, int x, int y) {
+    switch (mark) {
+        case ProblemMark::None:
+            break;
+        case ProblemMark::Approximated:
+            return kApproximatedMarkColour;
+        case ProblemMark::SeeThrough:
+            return kSeeThroughMarkColour;
+        case ProblemMark::Missing:
+            if (IsHatchPixel(x, y)) {
+                return kMissingMarkColour;
+            }
+            break;
+    }
+    return std::nullopt;
+}
+
+std::vector<ProblemMark> MarkViewProblems(const WallSet& wallSet, const MapState& map, bool evenOdd,
+                                          int onlySlot) {
     std::vector<ProblemMark> marks(static_cast<std::size_t>(kViewportWidth) * kViewportHeight,
                                    ProblemMark::None);
     for (const PlannedPiece& piece : PlanView(map, evenOdd)) {
@@ -23,6 +40,7 @@ std::vector<ProblemMark> MarkViewProblems(const WallSet& wallSet, const MapState
         if (form.slot == kEmptySlot) {
             continue;  // never drawn by design: nothing is missing there
         }
+        const bool marked = onlySlot < 0 || form.slot == onlySlot;
         const CIndexedImage& image = wallSet.images.at(static_cast<std::size_t>(form.slot));
         const int width = image.IsEmpty() ? 0 : image.width();
         const int height = image.IsEmpty() ? 0 : image.height();
@@ -33,18 +51,20 @@ std::vector<ProblemMark> MarkViewProblems(const WallSet& wallSet, const MapState
                 ProblemMark& mark = marks[static_cast<std::size_t>(y) * kViewportWidth +
                                           static_cast<std::size_t>(x)];
                 if (from.reach == PieceReach::Missing) {
-                    mark = ProblemMark::Missing;
+                    if (marked) {
+                        mark = ProblemMark::Missing;
+                    }
                     continue;
                 }
                 const bool approximated = IsApproximatedPixel(image, from.source.x, from.source.y);
                 if ((image.GetIndex(from.source.x, from.source.y) & 0x0F) == kTransparentIndex) {
                     // A meant see-through pixel keeps what lies behind, marks included.
-                    if (approximated) {
+                    if (approximated && marked) {
                         mark = ProblemMark::SeeThrough;
                     }
                     continue;
                 }
-                mark = approximated ? ProblemMark::Approximated : ProblemMark::None;
+                mark = approximated && marked ? ProblemMark::Approximated : ProblemMark::None;
             }
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/image/palette16.h"
@@ -28,10 +29,17 @@ constexpr bool IsHatchPixel(int x, int y) {
     return ((x + y) % 6 + 6) % 6 < 2;
 }
 
+// The colour a mark paints on output pixel (x, y) of a picture that shows it, the same
+// everywhere marks are shown; nothing where the mark leaves the pixel as it is (no mark, or
+// between the hatching's lines).
+std::optional<Colour> MarkColour(ProblemMark mark, int x, int y);
+
 // One mark per viewport pixel (224 x 136, top row first) for the view the renderer composes
 // with the same map and switch: later pieces cover the marks of earlier ones where they draw.
-std::vector<ProblemMark> MarkViewProblems(const WallSet& wallSet, const MapState& map,
-                                          bool evenOdd);
+// With `onlySlot` 0..5, only the pieces drawn from that picture are marked; the others still
+// cover what lies behind them.
+std::vector<ProblemMark> MarkViewProblems(const WallSet& wallSet, const MapState& map, bool evenOdd,
+                                          int onlySlot = -1);
 
 // Whether the pixel's file colour differs from the palette colour of the index it became.
 bool IsApproximatedPixel(const CIndexedImage& image, int x, int y);

@@ -102,7 +102,7 @@ public:
     SessionReport Load();
     // The reload that follows the painting program: a file that fails (say, caught half
     // written) keeps its last good picture or palette. Its one notice, if any, is meant for a
-    // quiet line inside the window, not a box; none when everything loaded.
+    // line of text, not a box; none when everything loaded.
     SessionReport LiveReload();
 
     // The files the last load's names resolve to now, and the folders to watch for files

@@ -1,4 +1,4 @@
-#include "gui_test_support.h"
+#include "support/test_wall_set.h"
 
 #include <vector>
 
