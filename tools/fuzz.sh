@@ -4,7 +4,8 @@
 #
 #   tools/fuzz.sh [--ci] [--time SECONDS] [target...]
 #
-#   target     fuzz_bmp_decoder, fuzz_palette, fuzz_profile, fuzz_map_text, fuzz_wallset_folder
+#   target     fuzz_bmp_decoder, fuzz_palette, fuzz_profile, fuzz_map_text, fuzz_wallset_folder,
+#              fuzz_display_text
 #              (the "fuzz_" may be left out); all of them when none is named
 #   --time S   how long each target runs (default 60)
 #   --ci       replays every committed corpus and runs each target for 20 seconds
@@ -16,7 +17,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(fuzz_bmp_decoder fuzz_palette fuzz_profile fuzz_map_text fuzz_wallset_folder)
+all_targets=(fuzz_bmp_decoder fuzz_palette fuzz_profile fuzz_map_text fuzz_wallset_folder
+             fuzz_display_text)
 seconds=60
 ci=0
 targets=()

@@ -340,6 +340,19 @@ def folder_seeds():
     }
 
 
+def text_seeds():
+    """Names and lines as the program shows them: plain, other scripts, a Windows code page,
+    escapes a terminal obeys, and a character that turns the line around."""
+    return {
+        "plain": b"0084 [Dungeon Graphics - Wall (Right Side 0)] .bmp",
+        "utf8": "Z\u00f6e/W\u00e4nde \u58c1 \U0001F9F1.bmp".encode("utf-8"),
+        "cp1252": b"W\xe4nde \x80.bmp",
+        "terminal": b"\x1b]0;title\x07\x1b[2K\rSummary: 0 file(s) failed\n\x08\x7f",
+        "reordered": "abc\u202egnp.exe\u2028\u0085".encode("utf-8"),
+        "broken": b"\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe2\x82",
+    }
+
+
 def dictionaries():
     bmp_words = ['"BM"', '"\\x0c\\x00\\x00\\x00"', '"\\x28\\x00\\x00\\x00"',
                  '"\\x34\\x00\\x00\\x00"', '"\\x38\\x00\\x00\\x00"', '"\\x6c\\x00\\x00\\x00"',
@@ -364,6 +377,8 @@ def dictionaries():
         "fuzz_profile.dict": ini_words,
         "fuzz_map_text.dict": map_words,
         "fuzz_wallset_folder.dict": folder_words,
+        "fuzz_display_text.dict": ['"\\x1b["', '"\\xe2\\x80\\xae"', '"\\xc2\\x85"', '"\\x0a"',
+                                   '"\\x80"', '"\\xf0\\x9f\\xa7\\xb1"'],
     }
 
 
@@ -374,6 +389,7 @@ def write_all(out):
         "fuzz_profile": profile_seeds(),
         "fuzz_map_text": map_seeds(),
         "fuzz_wallset_folder": folder_seeds(),
+        "fuzz_display_text": text_seeds(),
     }
     total = 0
     for target, files in seeds.items():

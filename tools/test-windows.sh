@@ -116,6 +116,10 @@ run_windows render --output view.png >/dev/null 2>"$work/png.txt" || status=$?
 if [ "$status" -ne 1 ] || ! grep -q "cannot write PNG" "$work/png.txt"; then
   fail "orvandel-cli.exe render --output view.png: status $status, said: $(cat "$work/png.txt")"
 fi
+# A device named as output is written as a stream, "nul.bmp" included, and no file appears.
+run_windows render --output nul.bmp >/dev/null 2>"$work/nul.txt" ||
+  fail "orvandel-cli.exe render --output nul.bmp: $(cat "$work/nul.txt")"
+[ ! -e "$windows_home/nul.bmp" ] || fail "render --output nul.bmp made a file"
 
 # export: the 28 pictures, byte for byte the Linux build's.
 run_linux export >/dev/null || fail "orvandel-cli export on Linux"

@@ -1,11 +1,16 @@
 #include "cli/cli_texts.h"
 
+#include "core/common/display_text.h"
+#include "core/common/message_texts.h"
+
 namespace orvandel::cli::texts {
 
 namespace {
 
+// Names come from the command line and the file system: shown escaped, they cannot steer the
+// terminal.
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    return "'" + DisplayText(text) + "'";
 }
 
 }  // namespace
@@ -19,7 +24,7 @@ std::string ToolProblem(std::string_view text) {
 }
 
 std::string FileNotWritten(std::string_view file, std::string_view reason) {
-    return Quoted(file) + " could not be written: " + std::string(reason);
+    return messages::OutputNotWritten(file, reason);
 }
 
 std::string CouldNotBeWritten(std::string_view reason) {
@@ -28,10 +33,6 @@ std::string CouldNotBeWritten(std::string_view reason) {
 
 std::string FileProblem(std::string_view file, std::string_view reason) {
     return Quoted(file) + ": " + std::string(reason);
-}
-
-std::string FileThat(std::string_view file, std::string_view reason) {
-    return Quoted(file) + " " + std::string(reason);
 }
 
 std::string CurrentFolderUnreadable(std::string_view reason) {
@@ -71,11 +72,11 @@ std::string BadPlacement(std::string_view at) {
 
 std::string Rendered(std::string_view position, bool evenOdd, std::string_view file) {
     return "rendered " + std::string(position) + (evenOdd ? " even/odd" : "") + " to " +
-           std::string(file);
+           DisplayText(file);
 }
 
 std::string PaletteWritten(std::string_view source, std::string_view output) {
-    return "wrote the 16 colours of " + std::string(source) + " to " + std::string(output);
+    return "wrote the 16 colours of " + DisplayText(source) + " to " + DisplayText(output);
 }
 
 std::string PaletteEntry(int index, std::string_view colour, std::string_view swatch,

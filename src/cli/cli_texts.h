@@ -20,8 +20,6 @@ std::string FileNotWritten(std::string_view file, std::string_view reason);
 std::string CouldNotBeWritten(std::string_view reason);
 // "'file': reason"
 std::string FileProblem(std::string_view file, std::string_view reason);
-// "'file' reason", for a reason that reads on from the name ("cannot be written")
-std::string FileThat(std::string_view file, std::string_view reason);
 std::string CurrentFolderUnreadable(std::string_view reason);
 std::string UnknownCommand(std::string_view word);
 

@@ -1,6 +1,8 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <system_error>
@@ -11,6 +13,7 @@
 #include "cli/report_output.h"
 #include "cli/terminal.h"
 #include "cli/view_picture_output.h"
+#include "core/common/display_text.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/common/standard_output.h"
@@ -52,6 +55,7 @@ int RunExport(const CliRequest& request, WallSetSession& session, std::ostream& 
     ExportOptions options;
     options.outputFolder = request.outputFolder;
     options.strict = request.strict;
+    options.loadJustShown = true;
     options.syncToDisk = !request.noSync;
     options.dependencyFile = request.dependencyFile;
     options.dependencyTarget = request.dependencyTarget;
@@ -75,7 +79,7 @@ int RunPieces(const CliRequest& request, std::ostream& out) {
 }
 
 int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, std::ostream& data) {
     // With the picture on standard output, nothing else may go there.
     std::ostream& reportOut = request.outputToStdout ? err : out;
     if (request.mapFile) {
@@ -91,7 +95,7 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     session.map().PlaceViewer(request.placement.x, request.placement.y,
                               request.placement.direction);
 
-    WriteReport(session.Load(), reportOut, err, StyleOf(request));
+    WriteReport(session.Load(WallSetSession::Lint::kSkip), reportOut, err, StyleOf(request));
     RenderOptions options{request.evenOdd, std::nullopt, request.noPartial};
     if (request.size) {
         options.size = FitViewportIn(*request.size);
@@ -103,13 +107,18 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     }
     if (request.outputToStdout) {
         SendStandardOutputAsBytes();
-        const SendResult sent = SendViewPicture(*rendered.picture, out, request.format);
-        if (sent.outcome == SendOutcome::kFailed) {
-            err << texts::ToolProblem(messages::StandardOutputNotWritten(sent.problem)) << "\n";
+        const SendResult sent = SendViewPicture(*rendered.picture, data, request.format);
+        if (sent.outcome == SendOutcome::kFailed && data) {
+            // Nothing was sent: the picture could not be encoded. A failed stream is said once,
+            // for every command alike, when the command is done.
+            err << texts::ToolProblem(sent.problem) << "\n";
         }
         return sent.outcome == SendOutcome::kSent ? ExitStatusOf(rendered.report.outcome)
                                                   : kExitFailed;
     }
+    // Written into a stream such as /dev/stdout, the picture may share it with this remark.
+    const bool stream =
+        SystemFileOps().InspectTarget(request.output, true).kind == FileOps::TargetKind::kStream;
     UnsyncedFileOps unsynced(SystemFileOps());
     const Status written = WriteViewPicture(*rendered.picture, request.output, request.format,
                                             request.noSync ? unsynced : SystemFileOps());
@@ -122,14 +131,15 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     const MapState& map = session.map();
     const std::string position = messages::PositionReadOut(map.viewerX(), map.viewerY(),
                                                            DirectionLetter(map.viewerDirection()));
-    out << texts::Rendered(position, request.evenOdd, PathToUtf8(request.output)) << "\n";
+    std::ostream& remark = request.quiet || !stream ? out : err;
+    remark << texts::Rendered(position, request.evenOdd, PathToUtf8(request.output)) << "\n";
     return ExitStatusOf(rendered.report.outcome);
 }
 
 // The load's notices name the files that failed, the palette's failure included; the rest of
 // the findings follow them on stderr, so every problem is said once.
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
-             std::ostream& err) {
+             std::ostream& err, std::ostream& data) {
     // A pipeline reads stdout as one JSON object, so nothing else may go there.
     WriteReport(session.Load(), request.json ? err : out, err, StyleOf(request));
     const WallSetReport report = session.ReportWithColourLists();
@@ -147,10 +157,12 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
         }
     }
     if (request.json) {
-        WriteWallSetReportJson(out, report, request.homeFolder, request.wallSet, status);
+        // The JSON is what was asked for, quiet or not.
+        WriteWallSetReportJson(data, report, request.homeFolder, request.wallSet, status);
     } else {
         out << CheckText(report, request.homeFolder, request.wallSet);
     }
+    data.flush();
     out.flush();
     // The load's notice named the files that failed; the rest of the problems follow it.
     if (request.lineDiagnostics) {
@@ -164,7 +176,8 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
     return status;
 }
 
-int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) {
+int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err,
+               std::ostream& remarks) {
     const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
     if (!read.palette) {
         WriteFileError(request, err, request.paletteSource,
@@ -175,14 +188,15 @@ int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) 
     if (request.paletteOutput) {
         const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
         if (!written) {
-            WriteFileError(request, err, *request.paletteOutput,
-                           texts::FileThat(PathToUtf8(*request.paletteOutput), written.reason()),
-                           written.reason());
+            WriteFileError(
+                request, err, *request.paletteOutput,
+                texts::FileNotWritten(PathToUtf8(*request.paletteOutput), written.reason()),
+                texts::CouldNotBeWritten(written.reason()));
             return kExitFailed;
         }
-        out << texts::PaletteWritten(PathToUtf8(request.paletteSource),
-                                     PathToUtf8(*request.paletteOutput))
-            << "\n";
+        remarks << texts::PaletteWritten(PathToUtf8(request.paletteSource),
+                                         PathToUtf8(*request.paletteOutput))
+                << "\n";
         return kExitOk;
     }
     const bool swatches = IsTerminal(out);
@@ -196,28 +210,19 @@ int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err) 
     return kExitOk;
 }
 
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    std::error_code error;
-    const fs::path startFolder = fs::current_path(error);
-    if (error) {
-        err << texts::ToolProblem(texts::CurrentFolderUnreadable(error.message())) << "\n";
-        return kExitUsage;
-    }
-    const ParseOutcome parsed = ParseCommandLine(argc, argv, startFolder, out, err);
-    if (!parsed.request) {
-        return parsed.exitStatus;
-    }
-    const CliRequest& request = *parsed.request;
+namespace {
+
+int RunRequest(const CliRequest& request, std::ostream& out, std::ostream& err) {
     if (request.command == Command::kPieces) {
         return RunPieces(request, out);
     }
-    // Quiet keeps stdout empty: whatever is worth saying on a quiet run is a problem, and
-    // problems go to stderr anyway.
+    // Quiet silences the tool's own remarks; what was asked for (a picture, JSON, colours,
+    // names) is written all the same.
     std::ostream quietOut(nullptr);
     std::ostream& reportOut = request.quiet ? quietOut : out;
     RegisterOptionalPictureDecoders();
     if (request.command == Command::kPalette) {
-        return RunPalette(request, out, err);
+        return RunPalette(request, out, err, reportOut);
     }
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
@@ -231,14 +236,43 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         case Command::kExport:
             return RunExport(request, session, reportOut, err);
         case Command::kRender:
-            return RunRender(request, session, reportOut, err);
+            return RunRender(request, session, reportOut, err, out);
         case Command::kCheck:
-            return RunCheck(request, session, reportOut, err);
+            return RunCheck(request, session, reportOut, err, out);
         case Command::kPalette:
         case Command::kPieces:
             break;
     }
     return kExitUsage;
+}
+
+}  // namespace
+
+int FinishStandardOutput(int status, std::ostream& out, std::ostream& err) {
+    const std::optional<std::string> problem = StandardOutputProblem(out);
+    if (!problem) {
+        return status;
+    }
+    // A reader that stopped reading (`| head`) wanted no more; that ends the run quietly.
+    if (!problem->empty()) {
+        err << texts::ToolProblem(messages::StandardOutputNotWritten(*problem)) << "\n";
+        err.flush();
+    }
+    return std::max(status, kExitFailed);
+}
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    std::error_code error;
+    const fs::path startFolder = fs::current_path(error);
+    if (error) {
+        err << texts::ToolProblem(texts::CurrentFolderUnreadable(error.message())) << "\n";
+        return kExitUsage;
+    }
+    const ParseOutcome parsed = ParseCommandLine(argc, argv, startFolder, out, err);
+    if (!parsed.request) {
+        return parsed.exitStatus;
+    }
+    return FinishStandardOutput(RunRequest(*parsed.request, out, err), out, err);
 }
 
 }  // namespace orvandel::cli

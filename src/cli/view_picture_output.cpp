@@ -60,7 +60,7 @@ Status WriteViewPicture(const CPaletteDib& picture, const std::filesystem::path&
     }
     const std::array<std::span<const std::uint8_t>, 1> chunks{
         std::span<const std::uint8_t>(encoded.bytes)};
-    return WriteFileAtomically(fileName, chunks, ops);
+    return WriteNamedFile(fileName, chunks, ops);
 }
 
 SendResult SendViewPicture(const CPaletteDib& picture, std::ostream& out,

@@ -97,10 +97,7 @@ Status WritePaletteDibPng(const CPaletteDib& dib, const std::filesystem::path& f
         return Status::Fail("the bitmap holds no picture");
     }
     const std::array<std::span<const std::uint8_t>, 1> chunks{std::span<const std::uint8_t>(*png)};
-    if (!WriteFileAtomically(fileName, chunks)) {
-        return Status::Fail("the file could not be written");
-    }
-    return Status::Ok();
+    return WriteNamedFile(fileName, chunks);
 }
 
 }  // namespace orvandel

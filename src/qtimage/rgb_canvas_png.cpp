@@ -1,11 +1,15 @@
 #include "qtimage/rgb_canvas_png.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <array>
+#include <cstdint>
 #include <cstring>
+#include <span>
 
-#include "qtimage/qt_file_name.h"
+#include "core/image/file_ops.h"
 
 namespace orvandel {
 
@@ -19,19 +23,19 @@ Status WriteRgbCanvasPng(const RgbCanvas& canvas, const std::filesystem::path& f
         std::memcpy(image.scanLine(y),
                     canvas.bytes().data() + static_cast<std::size_t>(y) * rowBytes, rowBytes);
     }
-    QSaveFile file(QtFileName(fileName));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Status::Fail(file.errorString().toStdString());
-    }
-    QImageWriter writer(&file, "png");
+    // Encoded first, then written like every file the user names: through a link, into a pipe
+    // or device as a stream, never over a read-only file.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
-        file.cancelWriting();
         return Status::Fail(writer.errorString().toStdString());
     }
-    if (!file.commit()) {
-        return Status::Fail(file.errorString().toStdString());
-    }
-    return Status::Ok();
+    const std::array<std::span<const std::uint8_t>, 1> chunks{
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                      static_cast<std::size_t>(png.size()))};
+    return WriteNamedFile(fileName, chunks);
 }
 
 }  // namespace orvandel

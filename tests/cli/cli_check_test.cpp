@@ -230,3 +230,33 @@ TEST(CliCheck, HostileInputsEndInAnAnswer) {
 
 }  // namespace
 }  // namespace orvandel::testing
+
+namespace orvandel::testing {
+namespace {
+
+// Whatever bytes a folder, a wall-set file or its names hold, the JSON parses and the text
+// shows every control character as an escape.
+TEST(CliCheckHostileText, JsonIsValidAndTextIsEscapedWhateverTheBytes) {
+    TempFolder root;
+    const fs::path home = root.path() / fs::path("h\xe4m\nSummary: 0 file(s) failed");
+    fs::create_directories(home);
+    WriteWallSet(home);
+    WriteFileText(home / "set.Pelorim",
+                  "[BMP]\r\n0086=W\xe4nde\x1b]0;x\x07.bmp\r\n\xff stray \x1b[2K\r\n");
+    const CliResult json = RunCli(home, {"check", "--json", "set.Pelorim"});
+    EXPECT_EQ(json.status, 1);
+    const nlohmann::json parsed = nlohmann::json::parse(json.out, nullptr, false);
+    ASSERT_FALSE(parsed.is_discarded()) << json.out << json.err;
+    EXPECT_EQ(parsed["pictures"][2]["name"], "W\xc3\xa4nde\x1b]0;x\x07.bmp");
+
+    const CliResult text = RunCli(home, {"check", "set.Pelorim"});
+    for (const std::string* stream : {&text.out, &text.err}) {
+        EXPECT_EQ(stream->find('\x1b'), std::string::npos) << *stream;
+        EXPECT_EQ(stream->find('\x07'), std::string::npos) << *stream;
+        EXPECT_EQ(stream->find("\nSummary: 0"), std::string::npos) << *stream;
+    }
+    EXPECT_TRUE(Contains(text.err, "W\xc3\xa4nde\\x1b]0;x\\x07.bmp")) << text.err;
+}
+
+}  // namespace
+}  // namespace orvandel::testing

@@ -135,12 +135,23 @@ TEST_F(CliCommands, ExportIntoAnotherHomeWritesThereAndWhatFailsIsListed) {
     EXPECT_FALSE(fs::exists(home / "Wall_D3.bmp"));
 }
 
-TEST_F(CliCommands, ExportAfterAFailedLoadStillWritesEveryFile) {
-    fs::remove(DefaultPicturePath(home.path(), 2));
-    const CliResult result = RunCli(home.path(), {"export"});
+// A picture caught half saved must not turn the good pieces drawn from it see-through.
+TEST_F(CliCommands, ExportAfterAFailedPictureKeepsItsPiecesAndWritesTheRest) {
+    WriteFileText(home / "Wall_D1.bmp", "earlier");
+    WriteFileText(DefaultPicturePath(home.path(), 2), "");
+    const CliResult result = RunCli(home.path(), {"export", "--diagnostics=block"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(fs::exists(home / "Wall_D1.bmp"));
-    EXPECT_EQ(ReadFileBytes(home / "Wall_D1`.bmp").size(), 31542u);
+    EXPECT_EQ(ReadFileBytes(home / "Wall_D1.bmp").size(), 7u);
+    EXPECT_FALSE(fs::exists(home / "Wall_D1L`.bmp"));
+    EXPECT_NE(result.err.find(std::string(messages::kExportFailedHeading) +
+                              "Wall_D1L.bmp\nWall_D1L`.bmp\nWall_D1R.bmp"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("Wall_D1.bmp: not written, its picture 0086"), std::string::npos);
+    // The rest, the empty slot's own D0 form included, is written as ever.
+    EXPECT_EQ(ReadFileBytes(home / "Wall_D2.bmp").size(), 31542u);
+    EXPECT_EQ(ReadFileBytes(home / "Wall_D0.bmp").size(), 31542u);
+    EXPECT_NE(result.out.find("22 written, 0 unchanged, 6 failed"), std::string::npos);
 }
 
 TEST_F(CliCommands, ExportWithoutAPaletteWritesNothingAndFails) {
@@ -148,10 +159,11 @@ TEST_F(CliCommands, ExportWithoutAPaletteWritesNothingAndFails) {
     WriteFileText(home / "Wall_D1.bmp", "earlier");
     const CliResult result = RunCli(home.path(), {"export", "--diagnostics=block"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find(messages::ExportWithoutPalette("missing file (looked in '" +
-                                                             home.path().string() + "')")),
-              std::string::npos)
-        << result.err;
+    // Said once: the load's report gives the reason, the export only what it did not do.
+    const std::string reason = "missing file (looked in '" + home.path().string() + "')";
+    EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(reason), result.err.rfind(reason)) << result.err;
+    EXPECT_NE(result.err.find(messages::kNothingExported), std::string::npos) << result.err;
     EXPECT_EQ(result.out.find("export finished"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(home / "Wall_D1.bmp").size(), 7u);
     EXPECT_FALSE(fs::exists(home / "Wall_D1`.bmp"));

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli_runner.h"
@@ -83,29 +84,41 @@ TEST_F(CliPictureOutput, NoPartialWritesNothingForABrokenSet) {
     EXPECT_EQ(ReadText(home / "kept.bmp").substr(0, 2), "BM");
 }
 
-// Runs the tool with standard output on a pipe whose reading end is already closed.
+// Where a run's standard output goes when it cannot take what is written.
+enum class BrokenOutput { kClosedPipe, kFullDevice, kClosed };
+
+// Runs the tool with standard output that fails every write.
 struct ClosedPipeRun {
     int status = -1;
     bool killedBySignal = false;
     std::string err;
 };
 
-ClosedPipeRun RunIntoClosedPipe(const fs::path& folder, std::vector<std::string> arguments) {
+ClosedPipeRun RunIntoClosedPipe(const fs::path& folder, std::vector<std::string> arguments,
+                                BrokenOutput output = BrokenOutput::kClosedPipe) {
     int pipeEnds[2];
     EXPECT_EQ(pipe(pipeEnds), 0);
     close(pipeEnds[0]);
     const fs::path errFile = folder / "stderr.txt";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    if (output == BrokenOutput::kClosedPipe) {
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+    } else if (output == BrokenOutput::kFullDevice) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
+    } else {
+        posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    }
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<std::string> command;
     command.reserve(arguments.size() + 3);
     command.emplace_back(ORVANDEL_CLI_PATH);
     command.insert(command.end(), arguments.begin(), arguments.end());
-    command.emplace_back("--home");
-    command.emplace_back(folder.string());
+    if (arguments[0] != "palette" && arguments[0] != "pieces") {
+        command.emplace_back("--home");
+        command.emplace_back(folder.string());
+    }
     arguments = std::move(command);
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
@@ -134,6 +147,48 @@ TEST_F(CliPictureOutput, AClosedPipeEndsQuietlyWithAFailingStatus) {
         EXPECT_EQ(run.status, 1) << size;
         EXPECT_EQ(run.err, "") << size;
     }
+}
+
+// Output asked for and lost is a failure of every command, said with its reason.
+TEST_F(CliPictureOutput, EveryCommandReportsAStandardOutputThatFails) {
+    WriteFileText(home / "set.Pelorim", "[BMP]\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"check"},
+        {"check", "--json", "-q"},
+        {"palette", (home / "wallpalette.pal").string()},
+        {"pieces"},
+        {"export"},
+        {"render", "--output", "-"},
+    };
+    for (const auto& command : commands) {
+        for (const auto& [output, reason] :
+             {std::pair{BrokenOutput::kFullDevice, "No space left on device"},
+              std::pair{BrokenOutput::kClosed, "Bad file descriptor"}}) {
+            const ClosedPipeRun run = RunIntoClosedPipe(home.path(), command, output);
+            EXPECT_EQ(run.status, 1) << command[0] << " " << reason;
+            EXPECT_NE(run.err.find(std::string("standard output could not be written: ") + reason),
+                      std::string::npos)
+                << command[0] << ": " << run.err;
+        }
+    }
+}
+
+// Quiet silences the tool's remarks, never what was asked for.
+TEST_F(CliPictureOutput, QuietStillWritesWhatWasAskedFor) {
+    const CliResult picture = RunCli(home.path(), {"render", "-q", "--output", "-"});
+    EXPECT_EQ(picture.status, 0);
+    EXPECT_EQ(picture.out.size(), 31542u);
+    // Named as a file, standard output still gets the picture alone; the remark goes aside.
+    const CliResult named =
+        RunCli(home.path(), {"render", "--format", "bmp", "--output", "/dev/stdout"});
+    EXPECT_EQ(named.out, picture.out);
+    EXPECT_TRUE(fs::is_symlink("/dev/stdout"));
+    const CliResult json = RunCli(home.path(), {"check", "-q", "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.rfind("{", 0), 0u) << json.out;
+    const CliResult quiet = RunCli(home.path(), {"export", "-q"});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out, "");
 }
 
 }  // namespace

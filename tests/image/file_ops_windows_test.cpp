@@ -66,7 +66,7 @@ TEST(AtomicWriteWindows, ReadOnlyOrLockedTargetFailsAndKeepsTheOldFile) {
         const char* reason;
     };
     const Case cases[] = {
-        {"read-only", true, 0, false, "permission denied"},
+        {"read-only", true, 0, false, "read-only: check it out or clear the read-only flag"},
         {"open and shared with nobody", false, 0, true, "in use by another program"},
         {"open, shared for reading and writing", false, FILE_SHARE_READ | FILE_SHARE_WRITE, true,
          "in use by another program"},
@@ -96,6 +96,18 @@ TEST(AtomicWriteWindows, ReadOnlyOrLockedTargetFailsAndKeepsTheOldFile) {
         EXPECT_TRUE(WriteText(target, "new")) << c.what;
         EXPECT_EQ(testing::ReadFileBytes(target), Bytes("new")) << c.what;
     }
+}
+
+// A device named as output is written as one, whatever ending the name has: "nul.bmp" is NUL.
+TEST(AtomicWriteWindows, DeviceNamesAreWrittenAsStreams) {
+    testing::TempFolder folder;
+    const std::vector<std::uint8_t> bytes = {'n', 'e', 'w'};
+    const std::array<std::span<const std::uint8_t>, 1> chunks{bytes};
+    for (const char* name : {"NUL", "nul.bmp"}) {
+        const Status written = WriteNamedFile(folder / name, chunks);
+        EXPECT_TRUE(written.ok()) << name << ": " << written.reason();
+    }
+    EXPECT_EQ(EntriesIn(folder.path()), 0u);
 }
 
 }  // namespace

@@ -296,6 +296,22 @@ TEST(PaletteReadText, JascAndGimpPalettesGiveTheirFirstSixteenColours) {
         {"JASC, wrong version", "JASC-PAL\n0200\n16\n" + ColourLines(16),
          "JASC-PAL palette: line 2 is not as expected; write colours as three numbers from 0 "
          "to 255"},
+        // Past the 256 KB that are read, a line cut by the limit is no fault; too few colours
+        // within it are, and the reason names the limit.
+        {"JASC, long past the read limit",
+         "JASC-PAL\n0100\n99999\n" + ColourLines(16) +
+             [] {
+                 std::string more;
+                 for (int k = 0; k < 60000; ++k) {
+                     more += "1 2 3\n";
+                 }
+                 return more;
+             }(),
+         ""},
+        {"JASC, padded past the read limit",
+         "JASC-PAL\n0100\n16\n" + ColourLines(8) + std::string(300000, ' ') + "\n",
+         "JASC-PAL palette of 8 colours; 16 are needed (the file is larger than the 256 KB that "
+         "are read)"},
         {"plain text", "16 colours follow\n" + ColourLines(16),
          "no RIFF chunk, and not a JASC-PAL or GIMP palette: save the palette in one of these "
          "formats"},

@@ -87,5 +87,18 @@ TEST(OverlaySheet, ViewMarksFollowTheComposedView) {
     EXPECT_EQ(markAt(192, 100), ProblemMark::Missing);
 }
 
+// A name outside ASCII takes one glyph per character, not one per byte.
+TEST(OverlaySheet, TextDrawsOneGlyphPerCharacter) {
+    RgbCanvas canvas(200, 10, MakeColour(0, 0, 0));
+    const int plain = canvas.DrawText(0, 0, "Wande?", MakeColour(255, 255, 255));
+    RgbCanvas other(200, 10, MakeColour(0, 0, 0));
+    EXPECT_EQ(other.DrawText(0, 0, "W\xc3\xa4nde\xe2\x82\xac", MakeColour(255, 255, 255)), plain);
+    EXPECT_EQ(other.bytes(), [&] {
+        RgbCanvas expected(200, 10, MakeColour(0, 0, 0));
+        expected.DrawText(0, 0, "W?nde?", MakeColour(255, 255, 255));
+        return expected.bytes();
+    }());
+}
+
 }  // namespace
 }  // namespace orvandel

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/common/message_texts.h"
+#include "core/common/path_text.h"
 #include "core/wallset/wallset_keys.h"
 #include "support/temp_folder.h"
 #include "support/test_pictures.h"
@@ -183,8 +184,41 @@ TEST_F(SessionTest, PicturesMissingAtHomeAreFoundBesideTheWallSetFile) {
 }  // namespace
 }  // namespace orvandel::testing
 
-namespace orvandel {
+namespace orvandel::testing {
 namespace {
+
+// The view keeps the last good palette after a reload that missed the file; the refusal says
+// so instead of contradicting what the artist sees.
+TEST_F(SessionTest, AnExportAfterAReloadThatMissedThePaletteSaysWhy) {
+    ASSERT_TRUE(session.Load().ok());
+    fs::remove(home / kPaletteFileName);
+    session.LiveReload();
+    const SessionReport refused = session.Export();
+    EXPECT_EQ(refused.outcome, Outcome::Failed);
+    ASSERT_EQ(refused.notices.size(), 1u);
+    EXPECT_EQ(
+        refused.notices[0].text.rfind(messages::ExportAfterMissedPalette("").substr(0, 80), 0), 0u)
+        << refused.notices[0].text;
+    EXPECT_FALSE(fs::exists(home / "Wall_D1.bmp"));
+    // A load that shows the failure in its own box keeps the plain refusal.
+    session.Load();
+    EXPECT_EQ(session.Export().notices.at(0).text.rfind(messages::kPaletteFailed, 0), 0u);
+}
+
+// Names in a Windows code page find pictures stored under their UTF-8 names, and under the
+// very bytes too.
+TEST_F(SessionTest, NamesInAWindowsCodePageAreFoundEitherWay) {
+    fs::rename(home / kWallSetKeys[2].defaultName,
+               home.path() / PathFromUtf8("W\xc3\xa4nde \xe2\x82\xac.bmp"));
+    // Raw bytes as a name: Linux keeps them; Windows reads them in its code page.
+    fs::rename(home / kWallSetKeys[3].defaultName, home.path() / fs::path("Mauer\xe4.bmp"));
+    WriteFileText(home / "set.Pelorim",
+                  "[BMP]\r\n0086=W\xe4nde \x80.bmp\r\n0087=Mauer\xe4.bmp\r\n");
+    ASSERT_TRUE(session.Open(home / "set.Pelorim").ok());
+    const SessionReport loaded = session.Load();
+    EXPECT_TRUE(loaded.ok()) << (loaded.notices.empty() ? "" : loaded.notices[0].DetailText());
+    EXPECT_EQ(session.lastLoad().names[2], "W\xc3\xa4nde \xe2\x82\xac.bmp");
+}
 
 // make splits names at blanks, starts comments at '#' and expands '$': the dependency file
 // escapes each, names the target first and gives every file an empty rule of its own.
@@ -205,4 +239,4 @@ TEST(DependencyFile, EscapesNamesForMakeAndGivesEveryFileAnEmptyRule) {
 }
 
 }  // namespace
-}  // namespace orvandel
+}  // namespace orvandel::testing

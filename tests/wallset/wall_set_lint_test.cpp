@@ -13,7 +13,7 @@ namespace {
 
 struct LintCase {
     const char* what;
-    const char* text;
+    std::string text;
     // "line: start of the warning", in order; line 0 for the file as a whole.
     std::vector<std::pair<int, std::string>> warnings;
 };
@@ -44,6 +44,14 @@ const std::vector<LintCase> kLintCases = {
      "[BMP]\n0084=a.bmp\n[Other]\n[ BMP ]\n0084=c.bmp\n",
      {{4, "section [BMP] appears again and is ignored; the one on line 1"}}},
     {"lines end at CR alone too", "[BMP]\r0084=a.bmp\rjunk\r", {{3, "neither a section"}}},
+    {"a value the reader cuts names another file",
+     "[BMP]\n0084=" + std::string(2048, 'a') + "\n0085=" + std::string(2047, 'b') + "\n",
+     {{2, "the value of 0084 is 2048 characters long; only the first 2047 are read"}}},
+    {"a quoted line is shown in its code page and escaped",
+     "[BMP]\nW\xe4nde \x1b[2J\n",
+     {{2,
+       "neither a section, a key=value line nor a comment, so it is ignored: "
+       "\"W\xc3\xa4nde \\x1b[2J\""}}},
 };
 
 TEST(WallSetLint, WarnsAboutWhatTheReaderPassesOverSilently) {
@@ -56,6 +64,25 @@ TEST(WallSetLint, WarnsAboutWhatTheReaderPassesOverSilently) {
                 << c.what << ": " << warnings[k].text;
         }
     }
+}
+
+// A file of nothing but junk costs what a short one does: the findings are counted, not kept.
+TEST(WallSetLint, FindingsAreBoundedWhateverTheFileHolds) {
+    std::string text = "[BMP]\n";
+    for (int k = 0; k < 100000; ++k) {
+        text += "x\n";
+    }
+    const std::vector<LintWarning> warnings = LintWallSetText(text);
+    ASSERT_EQ(warnings.size(), kMaxLintWarnings + 1);
+    EXPECT_EQ(warnings.back().text,
+              "\u2026 and " + std::to_string(100000 - kMaxLintWarnings) + " more");
+
+    testing::TempFolder folder;
+    testing::WriteFileText(folder / "huge.Pelorim",
+                           "[BMP]\n" + std::string(kMaxProfileFileSize, ';'));
+    const std::vector<LintWarning> cut = LintWallSetFile(folder / "huge.Pelorim");
+    ASSERT_FALSE(cut.empty());
+    EXPECT_EQ(cut.back().text, "larger than the 16384 KB that are read; the rest is ignored");
 }
 
 TEST(WallSetLint, TheReaderUsesWhatTheLintSaysItUses) {

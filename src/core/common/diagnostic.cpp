@@ -1,5 +1,6 @@
 #include "core/common/diagnostic.h"
 
+#include "core/common/display_text.h"
 #include "core/common/path_text.h"
 
 namespace orvandel {
@@ -40,14 +41,15 @@ std::string OneLine(const std::string& text) {
 std::string DiagnosticLine(const Diagnostic& diagnostic, const std::filesystem::path& startFolder) {
     std::string line;
     if (!diagnostic.file.empty()) {
-        line = PathToUtf8(ShownPath(diagnostic.file, startFolder));
+        line = DisplayText(PathToUtf8(ShownPath(diagnostic.file, startFolder)));
         if (diagnostic.line > 0) {
             line += ":" + std::to_string(diagnostic.line);
         }
         line += ": ";
     }
     line += diagnostic.level == Diagnostic::Level::kError ? "error: " : "warning: ";
-    return line + OneLine(diagnostic.text);
+    // Names and reasons come from outside: no byte of theirs may act on the terminal or the log.
+    return line + DisplayText(OneLine(diagnostic.text));
 }
 
 }  // namespace orvandel

@@ -52,6 +52,14 @@ ReadableFile ReadableFile::Open(const std::filesystem::path& path) {
         ::close(fd);
         return file;
     }
+    // Files of /proc and /sys say they are empty and yet hold bytes, made up as they are read;
+    // they are no files of a wall set, and taking them as empty would misreport them.
+    char probe = 0;
+    if (info.st_size == 0 && ::pread(fd, &probe, 1, 0) > 0) {
+        file.m_reason = messages::kNotARegularFile;
+        ::close(fd);
+        return file;
+    }
     file.m_handle = fd;
     file.m_size = static_cast<std::uint64_t>(info.st_size);
     return file;

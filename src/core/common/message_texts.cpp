@@ -1,5 +1,7 @@
 #include "core/common/message_texts.h"
 
+#include "core/common/display_text.h"
+
 namespace orvandel::messages {
 
 std::string CannotBeRead(std::string_view systemReason) {
@@ -15,12 +17,16 @@ std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes) {
            " are read";
 }
 
+std::string LargerThanRead(std::uint64_t maxBytes) {
+    return "larger than the " + std::to_string(maxBytes / 1024) + " KB that are read";
+}
+
 std::string CannotBeWritten(std::string_view systemReason) {
     return "cannot be written: " + std::string(systemReason);
 }
 
 std::string FileProblem(std::string_view file, int line, std::string_view text) {
-    std::string problem(file);
+    std::string problem = DisplayText(file);
     if (line > 0) {
         problem += ":" + std::to_string(line);
     }
@@ -28,7 +34,7 @@ std::string FileProblem(std::string_view file, int line, std::string_view text) 
 }
 
 std::string PictureProblem(std::string_view key, std::string_view name, std::string_view text) {
-    return std::string(key) + " \"" + std::string(name) + "\": " + std::string(text);
+    return std::string(key) + " \"" + DisplayText(name) + "\": " + std::string(text);
 }
 
 std::string ApproximatedPixels(std::uint32_t count) {
@@ -59,21 +65,31 @@ std::string PieceNotCovered(std::string_view piece, std::string_view key, int wi
 
 std::string LintNotAnEntry(std::string_view line) {
     return "neither a section, a key=value line nor a comment, so it is ignored: \"" +
-           std::string(line) + "\"";
+           DisplayText(line) + "\"";
 }
 
 std::string LintUnknownKey(std::string_view key) {
-    return "key \"" + std::string(key) + "\" in [BMP] is not one of 0084 to 0089, so it is ignored";
+    return "key \"" + DisplayText(key) + "\" in [BMP] is not one of 0084 to 0089, so it is ignored";
 }
 
 std::string LintRepeatedKey(std::string_view key, int usedLine) {
-    return "key " + std::string(key) + " appears again; the value on line " +
+    return "key " + DisplayText(key) + " appears again; the value on line " +
            std::to_string(usedLine) + " is the one used";
 }
 
 std::string LintRepeatedSection(std::string_view name, int usedLine) {
-    return "section [" + std::string(name) + "] appears again and is ignored; the one on line " +
+    return "section [" + DisplayText(name) + "] appears again and is ignored; the one on line " +
            std::to_string(usedLine) + " is the one used";
+}
+
+std::string LintMoreWarnings(std::size_t more) {
+    return "\u2026 and " + std::to_string(more) + " more";
+}
+
+std::string LintValueCut(std::string_view key, std::size_t length, std::size_t kept) {
+    return "the value of " + std::string(key) + " is " + std::to_string(length) +
+           " characters long; only the first " + std::to_string(kept) +
+           " are read, so it names another file";
 }
 
 std::string UnsupportedDepth(int bitsPerPixel) {
@@ -96,7 +112,7 @@ std::string UnsupportedCompression(unsigned compression, std::string_view name) 
 }
 
 std::string MissingFileDidYouMean(std::string_view candidate) {
-    return std::string(kMissingFile) + "; did you mean '" + std::string(candidate) + "'?";
+    return std::string(kMissingFile) + "; did you mean '" + DisplayText(candidate) + "'?";
 }
 
 std::string RiffTooFewColours(std::uint64_t dataBytes, std::uint64_t colours) {
@@ -138,7 +154,7 @@ std::string LookedIn(std::string_view reason, const std::vector<std::string>& fo
         if (i > 0) {
             text += i + 1 == folders.size() ? " and " : ", ";
         }
-        text += "'" + folders[i] + "'";
+        text += "'" + DisplayText(folders[i]) + "'";
     }
     return text + ")";
 }
@@ -148,15 +164,30 @@ std::string ExportWithoutPalette(std::string_view paletteReason) {
     if (!paletteReason.empty()) {
         text += "\n\n" + std::string(paletteReason);
     }
-    return text + "\n\nNothing was exported; the files in the folder are unchanged.";
+    return text + "\n\n" + std::string(kNothingExported);
+}
+
+std::string ExportAfterMissedPalette(std::string_view paletteReason) {
+    std::string text =
+        "The palette file 'wallpalette.pal' could not be read at the last reload; the view shows "
+        "the last good palette.";
+    if (!paletteReason.empty()) {
+        text += "\n\n" + std::string(paletteReason);
+    }
+    return text + "\n\n" + std::string(kNothingExported);
+}
+
+std::string PictureNotLoaded(std::string_view key, std::string_view name, std::string_view reason) {
+    return "not written, its picture " + std::string(key) + " \"" + DisplayText(name) +
+           "\" failed to load: " + std::string(reason);
 }
 
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason) {
-    return "The test map '" + std::string(fileName) + "' cannot be read.\n\n" + std::string(reason);
+    return "The test map '" + DisplayText(fileName) + "' cannot be read.\n\n" + std::string(reason);
 }
 
 std::string CannotSaveTestMap(std::string_view fileName) {
-    return "The test map could not be saved as '" + std::string(fileName) +
+    return "The test map could not be saved as '" + DisplayText(fileName) +
            "'. The folder may be read-only or the disk full; an earlier file of that name is "
            "unchanged.";
 }
@@ -170,15 +201,24 @@ std::string ExportFailed(std::string_view list) {
 }
 
 std::string ExportConfirmation(std::string_view homeFolder) {
-    return "Export the contents to folder '" + std::string(homeFolder) + "'.\n\nDo you proceed?";
+    return "Export the contents to folder '" + DisplayText(homeFolder) + "'.\n\nDo you proceed?";
 }
 
 std::string StandardOutputNotWritten(std::string_view reason) {
     return "standard output could not be written: " + std::string(reason);
 }
 
+std::string OutputNotWritten(std::string_view fileName, std::string_view reason) {
+    // A reason that already says "cannot be written" would say it twice.
+    const std::string repeated = std::string(kWriteFailed) + ": ";
+    if (reason.starts_with(repeated)) {
+        reason.remove_prefix(repeated.size());
+    }
+    return "'" + DisplayText(fileName) + "' could not be written: " + std::string(reason);
+}
+
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason) {
-    return "The view could not be saved to '" + std::string(fileName) + "':\n" +
+    return "The view could not be saved to '" + DisplayText(fileName) + "':\n" +
            std::string(reason);
 }
 
@@ -188,7 +228,7 @@ std::string ExportRefusedStrict(std::size_t problems) {
 }
 
 std::string OutputFolderUnusable(std::string_view folder, std::string_view reason) {
-    return "Nothing was exported: the folder '" + std::string(folder) + "' cannot be created (" +
+    return "Nothing was exported: the folder '" + DisplayText(folder) + "' cannot be created (" +
            std::string(reason) + ").";
 }
 
@@ -199,13 +239,13 @@ std::string DependencyFileNotWritten(std::string_view fileName, std::string_view
 
 std::string ExportSummary(std::size_t written, std::size_t unchanged, std::size_t failed,
                           std::string_view folder) {
-    return std::to_string(written + unchanged + failed) + " pictures in '" + std::string(folder) +
+    return std::to_string(written + unchanged + failed) + " pictures in '" + DisplayText(folder) +
            "': " + std::to_string(written) + " written, " + std::to_string(unchanged) +
            " unchanged, " + std::to_string(failed) + " failed";
 }
 
 std::string CannotOpenWallSet(std::string_view fileName, std::string_view reason) {
-    std::string text = "The wall-set file '" + std::string(fileName) + "' cannot be opened.";
+    std::string text = "The wall-set file '" + DisplayText(fileName) + "' cannot be opened.";
     if (!reason.empty()) {
         text += "\n\n" + std::string(reason);
     }
@@ -258,7 +298,7 @@ std::string TooSmallSummary(std::string_view key, int width, int height, int nee
 }
 
 std::string PictureKeyAndName(std::string_view key, std::string_view name) {
-    return std::string(key) + " \"" + std::string(name) + "\"";
+    return std::string(key) + " \"" + DisplayText(name) + "\"";
 }
 
 std::string SourcePixelText(int x, int y, std::optional<std::uint32_t> fileColour, int index,

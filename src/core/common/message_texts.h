@@ -35,11 +35,19 @@ std::string CannotBeRead(std::string_view systemReason);
 // The system's reason when it has no words for an error code.
 std::string SystemErrorCode(std::uint32_t code);
 std::string TooLargeToRead(std::uint64_t size, std::uint64_t maxBytes);
+// A file some reader reads only the start of: "larger than the 256 KB that are read".
+std::string LargerThanRead(std::uint64_t maxBytes);
 
 // A reason of a file that was not found, with the folders it was looked for in.
 std::string LookedIn(std::string_view reason, const std::vector<std::string>& folders);
 // The export of a wall set whose palette did not load, refused with the palette's reason.
 std::string ExportWithoutPalette(std::string_view paletteReason);
+inline constexpr std::string_view kNothingExported =
+    "Nothing was exported; the files in the folder are unchanged.";
+// The same refusal after a reload that missed the palette while the view kept the last good one.
+std::string ExportAfterMissedPalette(std::string_view paletteReason);
+// Why a piece was not exported: "its picture 0086 "front.bmp" failed to load: empty file".
+std::string PictureNotLoaded(std::string_view key, std::string_view name, std::string_view reason);
 std::string CannotReadTestMap(std::string_view fileName, std::string_view reason);
 std::string CannotSaveTestMap(std::string_view fileName);
 
@@ -51,6 +59,8 @@ inline constexpr std::string_view kViewportBitmapFailed =
 inline constexpr std::string_view kPictureHasNoPixels = "the picture holds no pixels";
 inline constexpr std::string_view kFileNotWritten = "the file could not be written";
 std::string StandardOutputNotWritten(std::string_view reason);
+// "'view.bmp' could not be written: read-only: check it out or clear the read-only flag"
+std::string OutputNotWritten(std::string_view fileName, std::string_view reason);
 
 std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
 
@@ -96,6 +106,8 @@ inline constexpr std::string_view kWriteInUse = "in use by another program";
 inline constexpr std::string_view kWriteIsAFolder = "is a folder";
 inline constexpr std::string_view kWriteNoFolder = "its folder does not exist";
 inline constexpr std::string_view kWriteFailed = "cannot be written";
+inline constexpr std::string_view kWriteReadOnly =
+    "read-only: check it out or clear the read-only flag";
 inline constexpr std::string_view kNotAFolder = "a file is in the way, not a folder";
 std::string CannotBeWritten(std::string_view systemReason);
 
@@ -117,6 +129,10 @@ std::string LintNotAnEntry(std::string_view line);
 std::string LintUnknownKey(std::string_view key);
 std::string LintRepeatedKey(std::string_view key, int usedLine);
 std::string LintRepeatedSection(std::string_view name, int usedLine);
+// The last warning of a lint that found more than it lists: "… and 41 more".
+std::string LintMoreWarnings(std::size_t more);
+// A value longer than the reader takes, cut to `kept` characters.
+std::string LintValueCut(std::string_view key, std::size_t length, std::size_t kept);
 inline constexpr std::string_view kLintNoBmpSection =
     "no [BMP] section: every picture takes its default name";
 

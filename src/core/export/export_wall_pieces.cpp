@@ -58,7 +58,7 @@ std::vector<std::string> ExportReport::FailureDetails() const {
 }
 
 ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& folder,
-                              FileOps& ops) {
+                              FileOps& ops, const FailedSlots& failedSlots) {
     ExportReport report;
     CPaletteDib bitmap;
     const ColourTable256 table = BuildColourTable(wallSet.palette);
@@ -67,7 +67,21 @@ ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::pat
     }
     report.bitmapCreated = true;
 
+    std::vector<std::string> names;
     for (const ExportPicture& picture : ExportPictureList()) {
+        names.push_back(picture.fileName);
+    }
+    // An export killed half way left its temporary files behind; nobody else will remove them.
+    RemoveStaleTemporaryFiles(folder.empty() ? std::filesystem::path(".") : folder, names);
+
+    for (const ExportPicture& picture : ExportPictureList()) {
+        const PieceForm form =
+            picture.alternate ? AlternateForm(picture.row) : OwnForm(picture.row);
+        if (const auto& failure = failedSlots[static_cast<std::size_t>(form.slot)]) {
+            report.failed.push_back(picture.fileName);
+            report.failureReasons.push_back(*failure);
+            continue;
+        }
         DrawExportPicture(bitmap, wallSet, picture);
         const WriteResult result = bitmap.WriteBmpFileIfChanged(folder / picture.fileName, ops);
         if (!result.status) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "core/image/file_ops.h"
 #include "core/image/palette_dib.h"
 #include "core/wallset/wall_set.h"
+#include "core/wallset/wall_set_slots.h"
 
 namespace orvandel {
 
@@ -24,6 +26,11 @@ std::vector<ExportPicture> ExportPictureList();
 // Fills the bitmap with index 10 and draws the picture's one piece into it.
 void DrawExportPicture(CPaletteDib& bitmap, const WallSet& wallSet, const ExportPicture& picture);
 
+// Why the picture of an image slot failed to load, for the slots whose picture did; a piece
+// drawn from such a slot is not written, since an empty slot would replace a good exported
+// picture with a see-through one.
+using FailedSlots = std::array<std::optional<std::string>, kImageSlotCount>;
+
 struct ExportReport {
     bool bitmapCreated = false;
     std::vector<std::string> written;
@@ -38,9 +45,10 @@ struct ExportReport {
 };
 
 // Writes the 28 pictures into `folder` (the current folder when it is empty). Every picture is
-// tried; an existing file is replaced only by a complete new one, and a file that would not
-// change is not touched at all.
+// tried but those drawn from a slot in `failedSlots`, which are listed as failed with the
+// picture's reason; an existing file is replaced only by a complete new one, and a file that
+// would not change is not touched at all.
 ExportReport ExportWallPieces(const WallSet& wallSet, const std::filesystem::path& folder,
-                              FileOps& ops = SystemFileOps());
+                              FileOps& ops = SystemFileOps(), const FailedSlots& failedSlots = {});
 
 }  // namespace orvandel

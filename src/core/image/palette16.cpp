@@ -87,9 +87,13 @@ struct Chunk {
 // `end` ends the search.
 std::optional<Chunk> FindChunk(ByteSource& source, std::uint64_t from, std::uint64_t end,
                                const char (&id)[5], bool padded) {
+    // A palette holds a handful of chunks; a file of zeros would be 12 million empty ones.
+    constexpr int kMaxChunks = 1024;
     std::uint64_t at = from;
     std::array<std::uint8_t, 8> header{};
-    while (at <= end && end - at >= kChunkHeaderSize && source.ReadExactly(at, header)) {
+    for (int chunk = 0; chunk < kMaxChunks && at <= end && end - at >= kChunkHeaderSize &&
+                        source.ReadExactly(at, header);
+         ++chunk) {
         const std::uint32_t size = Read32(header.data() + 4);
         if (HasId(header, id)) {
             return Chunk{at + kChunkHeaderSize, size};
@@ -113,10 +117,19 @@ Status ReadTextPaletteFrom(ByteSource& source, Palette16& destination) {
     const std::size_t got = source.ReadAt(
         0, std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(text.data()), text.size()));
     text.resize(got);
+    // Only whole lines are judged: a line cut by the limit is no fault of the file's.
+    const bool cut = size > kMaxTextSize;
+    if (cut && text.find_last_of("\r\n") != std::string::npos) {
+        text.resize(text.find_last_of("\r\n") + 1);
+    }
     std::array<Colour, Palette16::kSize> colours{};
     const std::optional<Status> read = ReadTextPalette(text, colours);
     if (!read) {
         return Status::Fail(std::string(messages::kNoRiffChunk));
+    }
+    if (cut && !*read) {
+        return Status::Fail(read->reason() + " (the file is " +
+                            messages::LargerThanRead(kMaxTextSize) + ")");
     }
     if (*read) {
         for (int i = 0; i < Palette16::kSize; ++i) {

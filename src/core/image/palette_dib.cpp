@@ -175,7 +175,7 @@ Status CPaletteDib::WriteBmpFile(const std::filesystem::path& fileName, FileOps&
     const std::vector<std::uint8_t> headers = EncodeBmpHeaders(m_info, m_table, imageSize);
     const std::array<std::span<const std::uint8_t>, 2> chunks{
         std::span<const std::uint8_t>(headers), std::span<const std::uint8_t>(m_pixels)};
-    return WriteFileAtomically(fileName, chunks, ops);
+    return WriteNamedFile(fileName, chunks, ops);
 }
 
 WriteResult CPaletteDib::WriteBmpFileIfChanged(const std::filesystem::path& fileName,

@@ -52,7 +52,8 @@ public:
 
     // The whole BMP file as bytes: file header, 40-byte info header, colour table, rows.
     std::vector<std::uint8_t> EncodeBmp() const;
-    // Writes the BMP file atomically: an existing file is replaced only by a complete new one.
+    // Writes the BMP file to a name the user chose (WriteNamedFile): an existing file is
+    // replaced only by a complete new one, a device or pipe is written as a stream.
     // On failure the reason says why ("permission denied", ...).
     Status WriteBmpFile(const std::filesystem::path& fileName) const;
     Status WriteBmpFile(const std::filesystem::path& fileName, FileOps& ops) const;

@@ -87,10 +87,7 @@ Status WriteRiffPalette(const std::filesystem::path& target, const Palette16& pa
     const std::vector<std::uint8_t> bytes = RiffPaletteBytes(palette);
     const std::array<std::span<const std::uint8_t>, 1> chunks = {
         std::span<const std::uint8_t>(bytes)};
-    if (!WriteFileAtomically(target, chunks, ops)) {
-        return Status::Fail(std::string(messages::kCannotWriteFile));
-    }
-    return Status::Ok();
+    return WriteNamedFile(target, chunks, ops);
 }
 
 }  // namespace orvandel

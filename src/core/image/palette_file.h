@@ -23,7 +23,8 @@ PaletteOfFile ReadPaletteOfFile(const std::filesystem::path& fileName);
 
 // A RIFF palette as the wall set reads it: version 0x0300, 16 entries, flags 0.
 std::vector<std::uint8_t> RiffPaletteBytes(const Palette16& palette);
-// Writes it atomically: the target is either the old file or the whole new one.
+// Writes it to a name the user chose (WriteNamedFile): the target is either the old file or
+// the whole new one; the reason says why not.
 Status WriteRiffPalette(const std::filesystem::path& target, const Palette16& palette,
                         FileOps& ops = SystemFileOps());
 

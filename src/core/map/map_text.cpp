@@ -104,7 +104,7 @@ Status WriteMapFile(const std::filesystem::path& file, const MapState& map) {
     const std::string text = MapText(map);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    return WriteFileAtomically(file, std::span<const std::span<const std::uint8_t>>(&bytes, 1));
+    return WriteNamedFile(file, std::span<const std::span<const std::uint8_t>>(&bytes, 1));
 }
 
 }  // namespace orvandel

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "core/common/display_text.h"
 #include "core/common/message_texts.h"
 #include "core/wallset/wallset_keys.h"
 
@@ -31,7 +32,8 @@ std::string RunsText(const std::string& noun, const std::vector<PixelRun>& runs)
 }
 
 std::string PictureLabel(const PictureReport& picture) {
-    return picture.key + " (slot " + std::to_string(picture.slot) + ") \"" + picture.name + "\"";
+    return picture.key + " (slot " + std::to_string(picture.slot) + ") \"" +
+           DisplayText(picture.name) + "\"";
 }
 
 std::string ColoursText(const PictureReport& picture, bool seeThroughOnly) {
@@ -147,9 +149,10 @@ std::string CheckText(const WallSetReport& report, const std::filesystem::path& 
                       const std::optional<std::filesystem::path>& wallSetFile) {
     std::ostringstream out;
     out << "Wall set: "
-        << (wallSetFile ? PathToUtf8(*wallSetFile) : std::string("none (default picture names)"))
+        << (wallSetFile ? DisplayText(PathToUtf8(*wallSetFile))
+                        : std::string("none (default picture names)"))
         << "\n";
-    out << "Home folder: " << PathToUtf8(homeFolder) << "\n";
+    out << "Home folder: " << DisplayText(PathToUtf8(homeFolder)) << "\n";
     out << "Palette " << kPaletteFileName << ": ";
     if (report.paletteLoaded) {
         out << "loaded\n";

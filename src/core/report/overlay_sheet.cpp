@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/common/display_text.h"
 #include "core/common/message_texts.h"
 #include "core/report/view_problems.h"
 
@@ -26,16 +27,20 @@ int ColumnWidth(const SheetPlacement& placement) {
 // The name broken into lines that fit the column, the last one cut short with "...".
 void DrawName(RgbCanvas& canvas, int x, int y, int width, const std::string& name) {
     const auto perLine = static_cast<std::size_t>(std::max(1, width / RgbCanvas::kGlyphAdvance));
+    const std::vector<std::string_view> characters = TextCharacters(name);
     for (int line = 0; line < kNameLines; ++line) {
         const std::size_t start = static_cast<std::size_t>(line) * perLine;
-        if (start >= name.size()) {
+        if (start >= characters.size()) {
             return;
         }
-        std::string part = name.substr(start, perLine);
-        if (line == kNameLines - 1 && start + perLine < name.size() && part.size() > 3) {
-            part = part.substr(0, part.size() - 3) + "...";
+        std::size_t count = std::min(perLine, characters.size() - start);
+        const bool cut = line == kNameLines - 1 && start + perLine < characters.size() && count > 3;
+        count -= cut ? 3 : 0;
+        std::string part;
+        for (std::size_t k = start; k < start + count; ++k) {
+            part += characters[k];
         }
-        canvas.DrawText(x, y + line * kLineHeight, part, kText);
+        canvas.DrawText(x, y + line * kLineHeight, cut ? part + "..." : part, kText);
     }
 }
 

@@ -144,6 +144,17 @@ nlohmann::ordered_json WallSetReportJson(const WallSetReport& report,
     return ReportJson(report, homeFolder, wallSetFile, exitStatus, true);
 }
 
+std::string JsonText(const nlohmann::ordered_json& json) {
+    return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string WallSetReportJsonText(const WallSetReport& report,
+                                  const std::filesystem::path& homeFolder,
+                                  const std::optional<std::filesystem::path>& wallSetFile,
+                                  int exitStatus) {
+    return JsonText(WallSetReportJson(report, homeFolder, wallSetFile, exitStatus));
+}
+
 void WriteWallSetReportJson(std::ostream& out, const WallSetReport& report,
                             const std::filesystem::path& homeFolder,
                             const std::optional<std::filesystem::path>& wallSetFile,
@@ -151,7 +162,8 @@ void WriteWallSetReportJson(std::ostream& out, const WallSetReport& report,
     // Everything but the colour lists goes through the JSON library; each empty list it writes
     // is then replaced, picture by picture, by the list written straight to the stream. (A
     // string holding the same text has its quotes escaped, so only keys match.)
-    const std::string text = ReportJson(report, homeFolder, wallSetFile, exitStatus, false).dump(2);
+    const std::string text =
+        JsonText(ReportJson(report, homeFolder, wallSetFile, exitStatus, false));
     std::size_t from = 0;
     for (const PictureReport& picture : report.pictures) {
         const std::size_t at = text.find(kColoursPlaceholder, from);

@@ -31,4 +31,14 @@ void WriteWallSetReportJson(std::ostream& out, const WallSetReport& report,
                             const std::optional<std::filesystem::path>& wallSetFile,
                             int exitStatus);
 
+// Any JSON of the program as text, indented by two: valid UTF-8 whatever bytes the names and
+// paths in it hold (a byte that is not UTF-8 becomes U+FFFD), and never an exception.
+std::string JsonText(const nlohmann::ordered_json& json);
+
+// The report as text, for `check --json`.
+std::string WallSetReportJsonText(const WallSetReport& report,
+                                  const std::filesystem::path& homeFolder,
+                                  const std::optional<std::filesystem::path>& wallSetFile,
+                                  int exitStatus);
+
 }  // namespace orvandel

@@ -1,5 +1,7 @@
 #include "core/report/rgb_canvas.h"
 
+#include "core/common/display_text.h"
+
 #include <array>
 #include <cstddef>
 
@@ -84,9 +86,11 @@ void RgbCanvas::Fill(int left, int top, int width, int height, Colour colour) {
 }
 
 int RgbCanvas::DrawText(int x, int y, std::string_view text, Colour colour, int scale) {
-    for (const char c : text) {
-        const auto code = static_cast<unsigned char>(c);
-        const auto& glyph = kFont[code >= 0x20 && code <= 0x7E ? code - 0x20u : '?' - 0x20u];
+    // One glyph per character: the font has ASCII only, and anything else shows as one '?'.
+    for (const std::string_view character : TextCharacters(text)) {
+        const auto code = static_cast<unsigned char>(character[0]);
+        const bool known = character.size() == 1 && code >= 0x20 && code <= 0x7E;
+        const auto& glyph = kFont[known ? code - 0x20u : '?' - 0x20u];
         for (int column = 0; column < 5; ++column) {
             for (int row = 0; row < kGlyphHeight; ++row) {
                 if ((glyph[static_cast<std::size_t>(column)] >> row) & 1) {

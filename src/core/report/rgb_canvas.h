@@ -21,8 +21,8 @@ public:
     void Set(int x, int y, Colour colour);
     Colour At(int x, int y) const;
     void Fill(int left, int top, int width, int height, Colour colour);
-    // Text in the built-in 5 x 7 font, each font pixel `scale` x `scale`; characters outside
-    // printable ASCII show as '?'. Returns the x just past the text.
+    // Text (UTF-8) in the built-in 5 x 7 font, each font pixel `scale` x `scale`; a character
+    // outside printable ASCII shows as one '?'. Returns the x just past the text.
     int DrawText(int x, int y, std::string_view text, Colour colour, int scale = 1);
 
     static constexpr int kGlyphAdvance = 6;  // font pixels per character

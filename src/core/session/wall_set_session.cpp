@@ -148,9 +148,13 @@ SessionReport WallSetSession::Open(const std::filesystem::path& wallSetFile) {
         {Error(path, opened.reason())}};
 }
 
-SessionReport WallSetSession::Load() {
+SessionReport WallSetSession::Load(Lint lint) {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder);
-    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
+    m_lastLoadWasLive = false;
+    m_hadGoodPalette = m_hadGoodPalette || m_lastLoad.paletteLoaded;
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad,
+                                  lint == Lint::kWallSetFile ? LintWallSetFile(m_document.path())
+                                                             : m_report.wallSetFileWarnings);
     const std::optional<std::string> message = m_lastLoad.Message();
     if (!message) {
         return {};
@@ -183,7 +187,11 @@ std::vector<std::filesystem::path> WallSetSession::LoadedFiles() const {
 
 SessionReport WallSetSession::LiveReload() {
     m_lastLoad = LoadWallSet(m_wallSet, m_document, m_homeFolder, LoadMode::kKeepLastGood);
-    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, LintWallSetFile(m_document.path()));
+    m_lastLoadWasLive = true;
+    m_hadGoodPalette = m_hadGoodPalette || m_lastLoad.paletteLoaded;
+    // The lint is for a check someone asked for; a reload that follows every save of the file
+    // keeps what the last full load found.
+    m_report = BuildWallSetReport(m_wallSet, m_lastLoad, m_report.wallSetFileWarnings);
     if (m_lastLoad.ok()) {
         return {};
     }
@@ -217,6 +225,11 @@ WallSetSession::Inputs WallSetSession::InputFiles() const {
     // file is not read a second time for them.
     std::vector<std::string> names{kPaletteFileName};
     names.insert(names.end(), m_lastLoad.names.begin(), m_lastLoad.names.end());
+    for (std::size_t slot = 0; slot < m_lastLoad.rawNames.size(); ++slot) {
+        if (m_lastLoad.rawNames[slot] != m_lastLoad.names[slot]) {
+            names.push_back(m_lastLoad.rawNames[slot]);  // a name in a Windows code page
+        }
+    }
     for (const std::string& name : names) {
         if (name.empty()) {
             continue;
@@ -308,9 +321,18 @@ SessionReport WallSetSession::Export(FileOps& ops) const {
 
 ExportRun WallSetSession::Export(const ExportOptions& options, FileOps& ops) const {
     if (!m_lastLoad.paletteLoaded) {
+        const Diagnostic paletteError = Error(
+            m_lastLoad.paletteFile.path, std::string(messages::kNothingExportedWithoutPalette));
+        if (m_lastLoadWasLive && m_hadGoodPalette) {
+            return ExportWroteNothing(messages::ExportAfterMissedPalette(m_lastLoad.paletteReason),
+                                      {}, {paletteError});
+        }
+        if (options.loadJustShown) {
+            // The load's own report has said why the palette failed; said once is enough.
+            return ExportWroteNothing(std::string(messages::kNothingExported), {}, {paletteError});
+        }
         return ExportWroteNothing(messages::ExportWithoutPalette(m_lastLoad.paletteReason), {},
-                                  {Error(m_lastLoad.paletteFile.path,
-                                         std::string(messages::kNothingExportedWithoutPalette))});
+                                  {paletteError});
     }
     if (options.strict && !m_report.StrictOk()) {
         // The load's own report has named the failed files; these are the rest.
@@ -334,9 +356,14 @@ ExportRun WallSetSession::Export(const ExportOptions& options, FileOps& ops) con
 
     ExportRun run;
     SessionReport& report = run.report;
+    FailedSlots failedSlots;
+    for (const FailedPicture& failed : m_lastLoad.failedPictures) {
+        failedSlots[static_cast<std::size_t>(failed.slot)] = messages::PictureNotLoaded(
+            kWallSetKeys[static_cast<std::size_t>(failed.slot)].key, failed.name, failed.reason);
+    }
     UnsyncedFileOps unsynced(ops);
     FileOps& writer = options.syncToDisk ? ops : unsynced;
-    const ExportReport exported = ExportWallPieces(m_wallSet, folder, writer);
+    const ExportReport exported = ExportWallPieces(m_wallSet, folder, writer, failedSlots);
     run.tally = ExportTally{PathToUtf8(folder), exported.written.size(), exported.unchanged.size(),
                             exported.failed.size()};
     run.warnings = ExportWarnings(m_report);

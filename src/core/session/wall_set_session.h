@@ -34,6 +34,8 @@ struct ExportOptions {
     // target is `dependencyTarget` (the name as the user gave it, so a Makefile finds it).
     std::filesystem::path dependencyFile;
     std::string dependencyTarget;
+    // The load's report was shown just before, so a failed palette need not be explained again.
+    bool loadJustShown = false;
 };
 
 // What an export did with its files, for a summary line; the desktop program shows none.
@@ -98,8 +100,10 @@ public:
 
     // Reads the palette and the six pictures afresh. Nothing of the previous wall set survives
     // but the palette, which changes only when the new one was read. The wall-set file is
-    // linted on the way, into report(); the returned report stays as it always was.
-    SessionReport Load();
+    // linted on the way, into report(), unless the caller only draws (a thumbnail, a render);
+    // the returned report stays as it always was.
+    enum class Lint { kWallSetFile, kSkip };
+    SessionReport Load(Lint lint = Lint::kWallSetFile);
     // The reload that follows the painting program: a file that fails (say, caught half
     // written) keeps its last good picture or palette. Its one notice, if any, is meant for a
     // line of text, not a box; none when everything loaded.
@@ -144,8 +148,10 @@ public:
     std::string ExportConfirmation() const;
     static SessionReport ExportCancelled();
     // Writes the 28 wall-piece pictures of the loaded wall set into the home folder. Nothing is
-    // written when the palette failed: 28 black pictures would replace good ones. A picture
-    // whose file already holds its bytes is left untouched.
+    // written when the palette failed: 28 black pictures would replace good ones; nor are the
+    // pieces drawn from a picture that failed to load, which are listed as failed. A picture
+    // whose file already holds its bytes is left untouched. Temporary files an earlier, killed
+    // export left in the folder are removed first.
     SessionReport Export(FileOps& ops = SystemFileOps()) const;
     ExportRun Export(const ExportOptions& options, FileOps& ops = SystemFileOps()) const;
 
@@ -157,6 +163,8 @@ private:
     WallSetReport m_report;
     MapState m_map;
     ViewRenderer m_renderer;
+    bool m_lastLoadWasLive = false;
+    bool m_hadGoodPalette = false;  // the palette shown is one read from its file
 };
 
 // A Make-style dependency file: `target` depends on every input and output, and each of those

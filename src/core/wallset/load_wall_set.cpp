@@ -1,7 +1,10 @@
 #include "core/wallset/load_wall_set.h"
 
 #include <cstddef>
+#include <utility>
+#include <vector>
 
+#include "core/common/display_text.h"
 #include "core/common/message_texts.h"
 #include "core/wallset/picture_path.h"
 #include "core/wallset/wallset_keys.h"
@@ -17,7 +20,7 @@ std::optional<std::string> LoadReport::Message() const {
     }
     std::string list;
     for (const FailedPicture& failed : failedPictures) {
-        list += failed.name + "\n";
+        list += DisplayText(failed.name) + "\n";
     }
     return messages::BitmapsFailed(list);
 }
@@ -32,7 +35,7 @@ std::vector<std::string> LoadReport::DetailLines() const {
         const std::string label =
             failed.name.empty()
                 ? std::string("key ") + kWallSetKeys[static_cast<std::size_t>(failed.slot)].key
-                : failed.name;
+                : DisplayText(failed.name);
         details.push_back(label + ": " + failed.reason);
     }
     return details;
@@ -61,9 +64,16 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
         document.path().empty() ? std::filesystem::path() : document.path().parent_path();
 
     // The names are known whether or not the palette reads, and a report shows them either way.
+    std::vector<ProfileQuery> queries;
+    for (const WallSetKey& key : kWallSetKeys) {
+        queries.push_back({key.key, key.defaultName});
+    }
+    const std::vector<std::string> values = document.ReadSettings(kWallSetSection, queries);
     for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
-        const WallSetKey& key = kWallSetKeys[slot];
-        report.names[slot] = document.ReadSetting(kWallSetSection, key.key, key.defaultName);
+        // A file saved by a Windows program in its code page names its pictures in that code
+        // page; the name is shown and looked for as text, and as the bytes themselves too.
+        report.rawNames[slot] = values[slot];
+        report.names[slot] = TextFromWallSetBytes(values[slot]);
     }
 
     Palette16 palette = wallSet.palette;
@@ -92,6 +102,13 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
         WallSetFileLocation file;
         if (!name.empty()) {
             file = LocateWallSetFile(name, homeFolder, besideFolder);
+            if (!file.found && report.rawNames[slot] != name) {
+                WallSetFileLocation asBytes =
+                    LocateWallSetFile(report.rawNames[slot], homeFolder, besideFolder);
+                if (asBytes.found) {
+                    file = std::move(asBytes);
+                }
+            }
             status = image.LoadFromFile(file.path);
         }
         report.pictureFiles[slot] = file;

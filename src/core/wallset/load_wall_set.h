@@ -29,7 +29,8 @@ struct FailedPicture {
 struct LoadReport {
     bool paletteLoaded = false;
     std::string paletteReason;
-    std::array<std::string, 6> names;  // the picture name of each slot, as written
+    std::array<std::string, 6> names;     // the picture name of each slot, as text (UTF-8)
+    std::array<std::string, 6> rawNames;  // the same byte for byte as the file holds it
     // Where the palette and each picture were found, or looked for in vain (path empty for an
     // empty name): what a build must watch to know when to load again.
     WallSetFileLocation paletteFile;

@@ -10,13 +10,7 @@ namespace orvandel {
 namespace {
 
 std::string CleanValue(std::string_view value) {
-    value = TrimBlanks(value);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
-    value = value.substr(0, value.find('\0'));
-    return std::string(value.substr(0, kMaxSettingLength));
+    return std::string(UncutProfileValue(value).substr(0, kMaxSettingLength));
 }
 
 std::string DefaultOf(std::string_view defaultValue) {
@@ -25,17 +19,19 @@ std::string DefaultOf(std::string_view defaultValue) {
 
 }  // namespace
 
-std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
-                              std::string_view defaultValue) {
-    if (key.empty()) {
-        return DefaultOf(defaultValue);
+std::vector<std::string> ReadProfileStrings(std::string_view text, std::string_view section,
+                                            std::span<const ProfileQuery> queries) {
+    std::vector<std::optional<std::string>> found(queries.size());
+    std::size_t open = 0;  // keys still without a value
+    for (const ProfileQuery& query : queries) {
+        open += query.key.empty() ? 0u : 1u;
     }
     if (text.starts_with(kUtf8Bom)) {
         text.remove_prefix(kUtf8Bom.size());
     }
     bool seenSection = false;
     bool inSection = false;
-    while (!text.empty()) {
+    while (!text.empty() && open > 0) {
         const std::string_view line = TrimBlanks(NextProfileLine(text));
         if (line.empty() || line.front() == ';') {
             continue;
@@ -55,25 +51,48 @@ std::string ReadProfileString(std::string_view text, std::string_view section, s
         if (equals == std::string_view::npos) {
             continue;
         }
-        if (EqualsIgnoringAsciiCase(TrimBlanks(line.substr(0, equals)), key)) {
-            return CleanValue(line.substr(equals + 1));
+        const std::string_view key = TrimBlanks(line.substr(0, equals));
+        for (std::size_t k = 0; k < queries.size(); ++k) {
+            if (!found[k] && !queries[k].key.empty() &&
+                EqualsIgnoringAsciiCase(key, queries[k].key)) {
+                found[k] = CleanValue(line.substr(equals + 1));  // the first line of a key wins
+                --open;
+            }
         }
     }
-    return DefaultOf(defaultValue);
+    std::vector<std::string> values;
+    values.reserve(queries.size());
+    for (std::size_t k = 0; k < queries.size(); ++k) {
+        values.push_back(found[k] ? std::move(*found[k]) : DefaultOf(queries[k].defaultValue));
+    }
+    return values;
+}
+
+std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view defaultValue) {
+    const ProfileQuery query{key, defaultValue};
+    return ReadProfileStrings(text, section, std::span(&query, 1)).front();
+}
+
+std::vector<std::string> ReadProfileStringsFromFile(const std::filesystem::path& file,
+                                                    std::string_view section,
+                                                    std::span<const ProfileQuery> queries) {
+    FileBytes read;
+    if (!file.empty()) {
+        read = ReadFileStart(file, kMaxProfileFileSize);
+    }
+    if (!read.bytes) {
+        return ReadProfileStrings({}, section, queries);
+    }
+    const std::string_view text(reinterpret_cast<const char*>(read.bytes->data()),
+                                read.bytes->size());
+    return ReadProfileStrings(text, section, queries);
 }
 
 std::string ReadProfileStringFromFile(const std::filesystem::path& file, std::string_view section,
                                       std::string_view key, std::string_view defaultValue) {
-    if (file.empty()) {
-        return DefaultOf(defaultValue);
-    }
-    const FileBytes read = ReadFileStart(file, kMaxProfileFileSize);
-    if (!read.bytes) {
-        return DefaultOf(defaultValue);
-    }
-    const std::string_view text(reinterpret_cast<const char*>(read.bytes->data()),
-                                read.bytes->size());
-    return ReadProfileString(text, section, key, defaultValue);
+    const ProfileQuery query{key, defaultValue};
+    return ReadProfileStringsFromFile(file, section, std::span(&query, 1)).front();
 }
 
 }  // namespace orvandel

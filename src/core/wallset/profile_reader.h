@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvandel {
 
@@ -29,6 +31,18 @@ inline constexpr std::uintmax_t kMaxProfileFileSize = 16u * 1024u * 1024u;
 // A missing section or key (or an empty key name) yields `defaultValue`.
 std::string ReadProfileString(std::string_view text, std::string_view section, std::string_view key,
                               std::string_view defaultValue);
+
+// Several keys of one section in one pass over the text, each as ReadProfileString would
+// find it; the values come in the order of `queries`.
+struct ProfileQuery {
+    std::string_view key;
+    std::string_view defaultValue;
+};
+std::vector<std::string> ReadProfileStrings(std::string_view text, std::string_view section,
+                                            std::span<const ProfileQuery> queries);
+std::vector<std::string> ReadProfileStringsFromFile(const std::filesystem::path& file,
+                                                    std::string_view section,
+                                                    std::span<const ProfileQuery> queries);
 
 // The same on a file; a missing or unreadable file (or an empty path) yields the default. At
 // most kMaxProfileFileSize bytes are read.

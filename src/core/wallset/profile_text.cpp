@@ -35,6 +35,15 @@ std::string_view NextProfileLine(std::string_view& text) {
     return line;
 }
 
+std::string_view UncutProfileValue(std::string_view value) {
+    value = TrimBlanks(value);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value.substr(0, value.find('\0'));
+}
+
 std::optional<std::string_view> ProfileSectionName(std::string_view line) {
     if (line.empty() || line.front() != '[') {
         return std::nullopt;

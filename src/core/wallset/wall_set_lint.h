@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ struct LintWarning {
 // this. Warns about lines that are neither a section, a key=value line, a comment nor blank;
 // a missing [BMP] section; keys in [BMP] other than the six picture keys; a second [BMP]
 // section and repeated keys, saying which one the reader uses.
+// At most kMaxLintWarnings are kept; a last one then says how many more there were ("… and 41
+// more"), so a huge file of junk costs no more than a small one.
+inline constexpr std::size_t kMaxLintWarnings = 100;
 std::vector<LintWarning> LintWallSetText(std::string_view text);
 
 // The same on a file; no file (the default names) or an unreadable one gives no warnings,

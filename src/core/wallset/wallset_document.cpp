@@ -31,4 +31,9 @@ std::string WallSetDocument::ReadSetting(std::string_view section, std::string_v
     return ReadProfileStringFromFile(m_path, section, key, defaultValue);
 }
 
+std::vector<std::string> WallSetDocument::ReadSettings(
+    std::string_view section, std::span<const ProfileQuery> queries) const {
+    return ReadProfileStringsFromFile(m_path, section, queries);
+}
+
 }  // namespace orvandel

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/common/status.h"
+#include "core/wallset/profile_reader.h"
 
 namespace orvandel {
 
@@ -21,6 +24,9 @@ public:
     const std::filesystem::path& path() const { return m_path; }
     std::string ReadSetting(std::string_view section, std::string_view key,
                             std::string_view defaultValue) const;
+    // Several keys of a section, reading the file once.
+    std::vector<std::string> ReadSettings(std::string_view section,
+                                          std::span<const ProfileQuery> queries) const;
 
 private:
     std::filesystem::path m_path;
