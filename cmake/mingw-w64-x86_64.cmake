@@ -11,6 +11,10 @@ set(CMAKE_RC_COMPILER ${ORVANDEL_MINGW_PREFIX}-windres)
 # Libraries and headers come from the MinGW tree only: a host header found by accident would
 # describe glibc, not Windows.
 set(CMAKE_FIND_ROOT_PATH /usr/${ORVANDEL_MINGW_PREFIX})
+# libpng, libjpeg-turbo and giflib built for Windows by tools/windows-deps.sh.
+if(ORVANDEL_WINDOWS_DEPS)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${ORVANDEL_WINDOWS_DEPS})
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

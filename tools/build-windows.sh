@@ -12,8 +12,15 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd .. && pwd)}"
 jobs=$(nproc)
 [ "$jobs" -le 2 ] || jobs=2
 
-# The preset (CMakePresets.json) holds the toolchain file and the options: no Qt, BMP only.
-cmake --preset windows-cross >/dev/null
+# libpng, libjpeg-turbo and giflib for MinGW, built once from Debian's sources and cached.
+deps=$(./tools/windows-deps.sh)
+# CMake keeps the libraries it found; when they moved (new versions), it must look again.
+if [ -f build-windows/CMakeCache.txt ] &&
+   grep -F "$(dirname "$deps")/" build-windows/CMakeCache.txt | grep -qvF "$deps"; then
+  rm -f build-windows/CMakeCache.txt
+fi
+# The preset (CMakePresets.json) holds the toolchain file and the options: no Qt.
+cmake --preset windows-cross -DORVANDEL_WINDOWS_DEPS="$deps" >/dev/null
 cmake --build build-windows -j"$jobs"
 
 # The exe is linked statically, so it needs no MinGW runtime DLLs; the check keeps it so.
@@ -35,6 +42,8 @@ mkdir -p "$package"
 cp build-windows/src/cli/orvandel-cli.exe "$package/"
 x86_64-w64-mingw32-strip "$package/orvandel-cli.exe"
 cp tools/windows-package-readme.txt "$package/README.txt"
+# The picture libraries linked into the exe, with their licences.
+cp -R "$deps/licenses" "$package/licenses"
 rm -f build-windows/orvandel-cli-windows-x64.zip
 (cd build-windows/package && cmake -E tar cf ../orvandel-cli-windows-x64.zip --format=zip orvandel-cli)
 echo "build-windows/orvandel-cli-windows-x64.zip"

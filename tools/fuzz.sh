@@ -5,7 +5,7 @@
 #   tools/fuzz.sh [--ci] [--time SECONDS] [target...]
 #
 #   target     fuzz_bmp_decoder, fuzz_palette, fuzz_profile, fuzz_map_text, fuzz_wallset_folder,
-#              fuzz_display_text
+#              fuzz_display_text, fuzz_picture_formats
 #              (the "fuzz_" may be left out); all of them when none is named
 #   --time S   how long each target runs (default 60)
 #   --ci       replays every committed corpus and runs each target for 20 seconds
@@ -18,7 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 all_targets=(fuzz_bmp_decoder fuzz_palette fuzz_profile fuzz_map_text fuzz_wallset_folder
-             fuzz_display_text)
+             fuzz_display_text fuzz_picture_formats)
 seconds=60
 ci=0
 targets=()
@@ -27,7 +27,7 @@ while [ $# -gt 0 ]; do
     --ci) ci=1; seconds=20 ;;
     --time) seconds="$2"; shift ;;
     --time=*) seconds="${1#--time=}" ;;
-    -h|--help) sed -n '2,16p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,17p' "$0"; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) name="$1"; [[ "$name" == fuzz_* ]] || name="fuzz_$name"; targets+=("$name") ;;
   esac

@@ -14,6 +14,7 @@ import re
 import shutil
 import struct
 import sys
+import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_sample_wallset  # noqa: E402
@@ -340,6 +341,68 @@ def folder_seeds():
     }
 
 
+def png_chunk(kind, data):
+    body = kind + data
+    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+
+def png(width, height, colour_type, depth, rows, *, plte=None, trns=None, interlace=0):
+    """rows are the filtered scanlines already packed (a 0 filter byte each), in file order."""
+    data = b"\x89PNG\r\n\x1a\n" + png_chunk(
+        b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, interlace))
+    if plte is not None:
+        data += png_chunk(b"PLTE", bytes(plte))
+    if trns is not None:
+        data += png_chunk(b"tRNS", trns)
+    return data + png_chunk(b"IDAT", zlib.compress(rows, 9)) + png_chunk(b"IEND", b"")
+
+
+TINY_GIF = bytes([0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 2, 0, 1, 0, 0x80, 0, 0, 10, 20, 30, 40, 50,
+                  60, 0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0, 0x3B])
+
+
+def picture_format_seeds():
+    seeds = {}
+    w, h = 5, 3
+    seeds["png-palette8.png"] = png(w, h, 3, 8, b"".join(b"\0" + bytes(range(y, y + w)) for y in range(h)),
+                                    plte=[v for i in range(8) for v in (i * 30, 255 - i * 30, i)])
+    seeds["png-palette4-trns.png"] = png(w, h, 3, 4, b"".join(b"\0\x12\x34\x50" for _ in range(h)),
+                                         plte=list(range(48)), trns=b"\xff\x00")
+    seeds["png-grey1.png"] = png(w, h, 0, 1, b"\0\xa8" * h)
+    seeds["png-grey16.png"] = png(2, 2, 0, 16, b"\0\x12\x34\xff\xff" * 2)
+    seeds["png-rgb8.png"] = png(2, 2, 2, 8, b"\0" + bytes(range(6)) + b"\0" + bytes(range(6, 12)))
+    seeds["png-rgba16.png"] = png(1, 1, 6, 16, b"\0" + b"\x01\x02" * 3 + b"\xff\xff")
+    # Adam7 on a 3 x 3 picture: passes 1, 2 (empty), 3 (empty), 4, 5, 6, 7.
+    seeds["png-rgb8-interlaced.png"] = png(3, 3, 2, 8, b"\0" + bytes(3) + b"\0" + bytes(3) +
+                                           b"\0" + bytes(3) + b"\0" + bytes(6) * 2 + b"\0" + bytes(9),
+                                           interlace=1)
+    seeds["gif-tiny.gif"] = TINY_GIF
+    transparent = bytearray(TINY_GIF)
+    transparent[19:19] = bytes([0x21, 0xF9, 4, 1, 0, 0, 1, 0])
+    seeds["gif-transparent.gif"] = bytes(transparent)
+    local = bytearray(TINY_GIF)
+    local[10] = 0
+    del local[13:19]
+    local[13 + 9] = 0x80  # the picture's own two-entry table follows its descriptor
+    local[23:23] = bytes([10, 20, 30, 40, 50, 60])
+    seeds["gif-local-table.gif"] = bytes(local)
+    try:
+        from PIL import Image
+        import io
+        for name, mode, options in (("jpeg-baseline.jpg", "RGB", {}),
+                                    ("jpeg-progressive.jpg", "RGB", {"progressive": True}),
+                                    ("jpeg-grey.jpg", "L", {}), ("jpeg-cmyk.jpg", "CMYK", {})):
+            buffer = io.BytesIO()
+            image = Image.new(mode, (9, 7))
+            image.putdata([((x * 31 + y * 7) % 256,) * len(mode) if mode != "L" else (x * 31 + y * 7) % 256
+                           for y in range(7) for x in range(9)])
+            image.save(buffer, "JPEG", quality=80, **options)
+            seeds[name] = buffer.getvalue()
+    except ImportError:
+        print("make_fuzz_corpus: no PIL, so no JPEG seeds", file=sys.stderr)
+    return seeds
+
+
 def text_seeds():
     """Names and lines as the program shows them: plain, other scripts, a Windows code page,
     escapes a terminal obeys, and a character that turns the line around."""
@@ -377,6 +440,11 @@ def dictionaries():
         "fuzz_profile.dict": ini_words,
         "fuzz_map_text.dict": map_words,
         "fuzz_wallset_folder.dict": folder_words,
+        "fuzz_picture_formats.dict": ['"\\x89PNG\\x0d\\x0a\\x1a\\x0a"', '"IHDR"', '"PLTE"', '"tRNS"',
+                                      '"IDAT"', '"IEND"', '"gAMA"', '"GIF89a"', '"GIF87a"',
+                                      '"\\x21\\xf9\\x04"', '"\\x2c"', '"\\x3b"', '"\\xff\\xd8\\xff"',
+                                      '"\\xff\\xc0"', '"\\xff\\xc2"', '"\\xff\\xc4"', '"\\xff\\xda"',
+                                      '"\\xff\\xdb"', '"\\xff\\xd9"', '"Adobe"'],
         "fuzz_display_text.dict": ['"\\x1b["', '"\\xe2\\x80\\xae"', '"\\xc2\\x85"', '"\\x0a"',
                                    '"\\x80"', '"\\xf0\\x9f\\xa7\\xb1"'],
     }
@@ -389,6 +457,7 @@ def write_all(out):
         "fuzz_profile": profile_seeds(),
         "fuzz_map_text": map_seeds(),
         "fuzz_wallset_folder": folder_seeds(),
+        "fuzz_picture_formats": picture_format_seeds(),
         "fuzz_display_text": text_seeds(),
     }
     total = 0

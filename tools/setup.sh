@@ -13,6 +13,7 @@ packages=(
   python3 python3-pil python3-xlib python3-jsonschema time hyperfine
   desktop-file-utils shared-mime-info fonts-dejavu-core
   appstream librsvg2-bin scdoc dpkg-dev lintian file
+  libpng-dev libgif-dev libjpeg62-turbo-dev libz-mingw-w64-dev
 )
 
 missing=()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Windows build (build-windows/, made by tools/build-windows.sh) under Wine: the core's
-# test binaries, then orvandel-cli.exe check, render and export on the sample wall set, whose
-# exported pictures must be byte-identical to the Linux build's (build/, made by tools/test.sh).
+# test binaries and the picture corpus (PNG, GIF, JPEG) the Linux build was tested on, then
+# orvandel-cli.exe check, render and export on the sample wall set and on PNG, GIF and JPEG
+# copies of it: every picture written must be byte-identical to the Linux build's (build/, made
+# by tools/test.sh).
 # Wine runs without a display in a fresh prefix in a temporary folder. When Wine cannot start,
 # this fails and says why; it never skips.
 set -euo pipefail
@@ -10,7 +12,8 @@ root=$(pwd)
 
 linux_cli=build/src/cli/orvandel-cli
 windows_cli=build-windows/src/cli/orvandel-cli.exe
-for needed in "$linux_cli" "$windows_cli"; do
+corpus_check=build-windows/tests/pictures/picture_corpus_check.exe
+for needed in "$linux_cli" "$windows_cli" "$corpus_check"; do
   if [ ! -x "$needed" ] && [ ! -f "$needed" ]; then
     echo "test-windows: $needed is missing; run tools/test.sh and tools/build-windows.sh first" >&2
     exit 1
@@ -67,6 +70,19 @@ for test in build-windows/tests/test_*.exe; do
   fi
 done
 
+# The same pictures and expectations as the Linux build's corpus test.
+/usr/bin/python3 tests/pictures/make_picture_corpus.py "$work/corpus" ||
+  { echo "test-windows: cannot make the picture corpus (python3-pil)" >&2; exit 1; }
+# Wine's drive Z: is the root folder.
+corpus_windows="Z:${work//\//\\}\\corpus"
+if ORVANDEL_PICTURE_CORPUS="$corpus_windows" "${wine[@]}" "$corpus_check" --gtest_brief=1 >"$work/test.log" 2>&1; then
+  echo "passed under Wine: $(basename "$corpus_check") ($(ls "$work/corpus"/*.expect | wc -l) pictures)"
+else
+  echo "FAILED under Wine: $(basename "$corpus_check")" >&2
+  cat "$work/test.log" >&2
+  failures=$((failures + 1))
+fi
+
 # The sample wall set in a folder named outside ASCII, which on Windows exists only under its
 # wide name; the Linux build gets a plain copy.
 windows_home="$work/Zoë/Wände 壁"
@@ -111,11 +127,14 @@ cmp "$linux_home/view.bmp" "$windows_home/view.bmp" || fail "the rendered views 
 run_windows render "${placement[@]}" --output - >"$work/view-stdout.bmp" 2>/dev/null ||
   fail "orvandel-cli.exe render --output -"
 cmp "$linux_home/view.bmp" "$work/view-stdout.bmp" || fail "the view sent to standard output differs"
-status=0
-run_windows render --output view.png >/dev/null 2>"$work/png.txt" || status=$?
-if [ "$status" -ne 1 ] || ! grep -q "cannot write PNG" "$work/png.txt"; then
-  fail "orvandel-cli.exe render --output view.png: status $status, said: $(cat "$work/png.txt")"
-fi
+# PNG: the view and the overlay sheet, the same bytes as the Linux build writes.
+run_linux render "${placement[@]}" --output view.png >/dev/null || fail "render to PNG on Linux"
+run_windows render "${placement[@]}" --output view.png >/dev/null ||
+  fail "orvandel-cli.exe render --output view.png"
+cmp "$linux_home/view.png" "$windows_home/view.png" || fail "the views written as PNG differ"
+run_linux check --overlay sheet.png >/dev/null || fail "check --overlay on Linux"
+run_windows check --overlay sheet.png >/dev/null || fail "orvandel-cli.exe check --overlay sheet.png"
+cmp "$linux_home/sheet.png" "$windows_home/sheet.png" || fail "the overlay sheets differ"
 # A device named as output is written as a stream, "nul.bmp" included, and no file appears.
 run_windows render --output nul.bmp >/dev/null 2>"$work/nul.txt" ||
   fail "orvandel-cli.exe render --output nul.bmp: $(cat "$work/nul.txt")"
@@ -139,6 +158,53 @@ if [ "$compared" -ne 28 ] || [ "$windows_count" -ne 28 ]; then
 else
   echo "orvandel-cli.exe export: all 28 pictures byte-identical to the Linux build's"
 fi
+
+# A folder as cmd's completion writes it, a backslash before the closing quote, from a batch file
+# so that cmd itself makes the command line.
+quoted_home="$work/Mein Set"
+mkdir -p "$quoted_home"
+cp -R samples/stone/. "$quoted_home/"
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+printf '@"%s" check --home "%s\\" >"%s"\r\n' "$(windows_path "$root/$windows_cli")" \
+  "$(windows_path "$quoted_home")" "$(windows_path "$work/quoted.txt")" >"$work/quoted.bat"
+"${wine[@]}" cmd /c "$(windows_path "$work/quoted.bat")" >/dev/null 2>&1 ||
+  fail "orvandel-cli.exe check --home \"...\\Mein Set\\\" from cmd"
+if ! tr -d '\r' <"$work/quoted.txt" 2>/dev/null |
+     grep -qxF "Home folder: $(windows_path "$quoted_home")"; then
+  fail "--home \"...\\Mein Set\\\" from cmd: $(grep '^Home folder' "$work/quoted.txt" 2>/dev/null)"
+fi
+
+# The sample's pictures as PNG, GIF and JPEG (ImageMagick), each set exported by both builds.
+for format in png gif jpg; do
+  set_linux="$work/set-$format-linux"
+  set_windows="$work/set-$format-windows"
+  mkdir -p "$set_linux"
+  cp samples/stone/wallpalette.pal "$set_linux/"
+  printf '[BMP]\n' >"$set_linux/walls.Pelorim"
+  for picture in samples/stone/*.bmp; do
+    key=$(basename "$picture" | cut -c1-4)
+    # ImageMagick reads brackets in a name as a frame number: a plain copy first.
+    cp "$picture" "$work/plain.bmp"
+    convert "$work/plain.bmp" "$set_linux/$key.$format"
+    printf '%s=%s.%s\n' "$key" "$key" "$format" >>"$set_linux/walls.Pelorim"
+  done
+  cp -R "$set_linux" "$set_windows"
+  (cd "$set_linux" && "$root/$linux_cli" export walls.Pelorim >/dev/null) ||
+    fail "export of the $format set on Linux"
+  (cd "$set_windows" && "$root/tools/wine-run.sh" "$root/$windows_cli" export walls.Pelorim \
+    >/dev/null) || fail "orvandel-cli.exe export of the $format set"
+  same=0
+  for picture in "$set_linux"/Wall_*.bmp; do
+    if cmp -s "$picture" "$set_windows/$(basename "$picture")"; then
+      same=$((same + 1))
+    fi
+  done
+  if [ "$same" -ne 28 ]; then
+    fail "the $format set: $same of 28 exported pictures byte-identical"
+  else
+    echo "orvandel-cli.exe export of the $format set: all 28 pictures byte-identical"
+  fi
+done
 
 if [ "$failures" -ne 0 ]; then
   echo "test-windows: $failures failure(s)" >&2

@@ -23,8 +23,6 @@ std::string FileProblem(std::string_view file, std::string_view reason);
 std::string CurrentFolderUnreadable(std::string_view reason);
 std::string UnknownCommand(std::string_view word);
 
-inline constexpr std::string_view kNoPngWriter =
-    "this build of orvandel-cli cannot write PNG files";
 // Before each problem of a check that is not strict, which fails on none of them.
 inline constexpr std::string_view kWarningPrefix = "warning: ";
 

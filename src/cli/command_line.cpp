@@ -106,6 +106,10 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
         request.homeFolder = startFolder;
     } else {
         request.homeFolder = AbsoluteFrom(startFolder, raw.home);
+        // "art\stone\" names the folder "art\stone", as it is reported and joined later.
+        if (!request.homeFolder.has_filename() && request.homeFolder.has_relative_path()) {
+            request.homeFolder = request.homeFolder.parent_path();
+        }
         if (!fs::exists(request.homeFolder, error)) {
             return UsageProblem{texts::HomeFolderMissing(raw.home)};
         }

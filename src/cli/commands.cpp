@@ -9,7 +9,6 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
-#include "cli/optional_formats.h"
 #include "cli/report_output.h"
 #include "cli/terminal.h"
 #include "cli/view_picture_output.h"
@@ -23,6 +22,7 @@
 #include "core/report/check_text.h"
 #include "core/report/overlay_sheet.h"
 #include "core/report/report_json.h"
+#include "core/report/rgb_canvas_png.h"
 #include "core/view/view_picture_size.h"
 
 namespace orvandel::cli {
@@ -148,7 +148,7 @@ int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& o
     // Written before the report, so that the JSON can tell the status the run ends with.
     if (request.overlay) {
         const Status written =
-            WriteSheetPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
+            WriteRgbCanvasPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
             WriteFileError(request, err, *request.overlay,
                            texts::FileNotWritten(PathToUtf8(*request.overlay), written.reason()),
@@ -220,7 +220,6 @@ int RunRequest(const CliRequest& request, std::ostream& out, std::ostream& err) 
     // names) is written all the same.
     std::ostream quietOut(nullptr);
     std::ostream& reportOut = request.quiet ? quietOut : out;
-    RegisterOptionalPictureDecoders();
     if (request.command == Command::kPalette) {
         return RunPalette(request, out, err, reportOut);
     }

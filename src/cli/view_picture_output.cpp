@@ -7,12 +7,11 @@
 #include <ostream>
 #include <span>
 
-#include "cli/cli_texts.h"
-#include "cli/optional_formats.h"
 #include "core/common/ascii.h"
 #include "core/common/message_texts.h"
 #include "core/common/path_text.h"
 #include "core/image/file_ops.h"
+#include "core/image/png_writer.h"
 
 namespace orvandel::cli {
 std::optional<ViewPictureFormat> ViewPictureFormatFor(const std::filesystem::path& fileName) {
@@ -42,10 +41,7 @@ EncodedPicture EncodeViewPicture(const CPaletteDib& picture, ViewPictureFormat f
         }
         return {std::move(bytes), {}};
     }
-    if (!CanWritePng()) {
-        return {{}, std::string(texts::kNoPngWriter)};
-    }
-    std::optional<std::vector<std::uint8_t>> png = EncodeViewPng(picture);
+    std::optional<std::vector<std::uint8_t>> png = EncodePaletteDibPng(picture);
     if (!png) {
         return {{}, std::string(messages::kPictureHasNoPixels)};
     }

@@ -15,7 +15,6 @@
 #include "gui/kel_view.h"
 #include "gui/main_frame.h"
 #include "gui/message_presenter.h"
-#include "qtimage/qt_picture_decoder.h"
 
 namespace orvandel {
 namespace {
@@ -81,7 +80,6 @@ int CKelApp::Run(int& argc, char** argv) {
     // Installed, the icon theme has our icon; where the desktop does not map the window to its
     // entry (a bare X11 window manager), this still gives the window its icon.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ORVANDEL_APP_ID)));
-    RegisterQtPictureDecoders();
 
     QtMessagePresenter messages;
     if (!opened.ok()) {

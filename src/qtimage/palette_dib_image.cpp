@@ -1,13 +1,7 @@
 #include "qtimage/palette_dib_image.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QList>
-#include <array>
 #include <cstring>
-#include <span>
-
-#include "core/image/file_ops.h"
 
 namespace orvandel {
 namespace {
@@ -73,31 +67,6 @@ QImage PaletteDibToImage(const CPaletteDib& dib) {
         }
     }
     return image;
-}
-
-std::optional<std::vector<std::uint8_t>> EncodePaletteDibPng(const CPaletteDib& dib) {
-    const QImage image = PaletteDibToImage(dib);
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) {
-        return std::nullopt;
-    }
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
-}
-
-Status WritePaletteDibPng(const CPaletteDib& dib, const std::filesystem::path& fileName) {
-    // Encoding first and writing the bytes is what makes a file and a pipe get the same PNG.
-    const std::optional<std::vector<std::uint8_t>> png = EncodePaletteDibPng(dib);
-    if (!png) {
-        return Status::Fail("the bitmap holds no picture");
-    }
-    const std::array<std::span<const std::uint8_t>, 1> chunks{std::span<const std::uint8_t>(*png)};
-    return WriteNamedFile(fileName, chunks);
 }
 
 }  // namespace orvandel

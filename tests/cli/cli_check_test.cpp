@@ -49,6 +49,16 @@ TEST(CliCheck, FullSizePicturesCoverEveryPieceAndPassStrict) {
     EXPECT_TRUE(Contains(result.out, "0 piece(s) not fully covered")) << result.out;
 }
 
+TEST(CliCheck, AHomeFolderWrittenWithATrailingSeparatorIsThatFolder) {
+    TempFolder start;
+    std::filesystem::create_directories(start / "Mein Set");
+    WriteWallSet(start / "Mein Set");
+    const CliResult result = RunCli(start.path(), {"check", "--home", "Mein Set/"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(Contains(result.out, "Home folder: " + (start / "Mein Set").string() + "\n"))
+        << result.out;
+}
+
 TEST(CliCheck, NarrowPicturesNameTheEmptyColumnsAndRowsAndFailStrict) {
     TempFolder home;
     PictureSize sizes[6];
@@ -175,7 +185,6 @@ TEST(CliCheck, JsonHoldsTheReportForScripts) {
     EXPECT_TRUE(failed.at("pictures")[2].at("name").get<std::string>().starts_with("0086"));
 }
 
-#ifdef ORVANDEL_CLI_HAS_QTIMAGE
 TEST(CliCheck, OverlayWritesAPngSheetBesideTheReport) {
     TempFolder home;
     WriteSeeThroughSet(home.path());
@@ -186,7 +195,6 @@ TEST(CliCheck, OverlayWritesAPngSheetBesideTheReport) {
     EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
     EXPECT_EQ(RunCli(home.path(), {"check", "--overlay", "sheet.bmp"}).status, 2);
 }
-#endif
 
 TEST(CliCheck, RefusedPicturesShowTheirReasonAndSize) {
     TempFolder home;

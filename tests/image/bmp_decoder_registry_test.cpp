@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 
+#include "core/common/message_texts.h"
 #include "core/image/picture_decoder.h"
 #include "image/bmp_decoder_builder.h"
 #include "support/non_regular_file.h"
@@ -96,14 +97,13 @@ TEST_F(PictureRegistryTest, FilesNoDecoderCanReadSayWhy) {
     EXPECT_EQ(DecodePictureFile(m_folder / "absent.bmp").reason, "missing file");
     EXPECT_EQ(DecodePictureFile(Write("empty.bmp", {})).reason, "empty file");
     EXPECT_EQ(DecodePictureFile(Write("b.png", {0x89, 'P', 'N', 'G'})).reason,
-              "not a BMP file, and no decoder for this format");
+              messages::kUnknownPictureFormat);
     EXPECT_EQ(DecodePictureFile(m_folder.path()).reason, "is a folder, not a file");
     const auto fifo = testing::MakeNonRegularFile(m_folder.path(), "fifo.bmp");
     ASSERT_FALSE(fifo.empty());
     EXPECT_EQ(DecodePictureFile(fifo).reason, "not a regular file");
     // Only a whole "BM" counts as a BMP signature.
-    EXPECT_EQ(DecodePictureFile(Write("b", {'B'})).reason,
-              "not a BMP file, and no decoder for this format");
+    EXPECT_EQ(DecodePictureFile(Write("b", {'B'})).reason, messages::kUnknownPictureFormat);
 }
 
 TEST_F(PictureRegistryTest, ClearingForgetsRegisteredDecoders) {

@@ -66,6 +66,8 @@ std::string ViewNotSaved(std::string_view fileName, std::string_view reason);
 
 // Why a picture file is refused, each with what to do about it.
 inline constexpr std::string_view kIconNotPicture = "an icon, not a picture";
+inline constexpr std::string_view kUnknownPictureFormat =
+    "not a BMP, PNG, GIF or JPEG file: save it in one of these formats";
 
 inline constexpr std::string_view kTransparentPixels =
     "transparent pixels: paint see-through areas in palette colour 10 instead";

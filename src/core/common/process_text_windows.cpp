@@ -1,8 +1,8 @@
 #include "core/common/process_text.h"
 
 #include <windows.h>
-// shellapi.h needs the types windows.h declares.
-#include <shellapi.h>
+
+#include "core/common/command_line_words.h"
 
 namespace orvandel {
 namespace {
@@ -21,22 +21,14 @@ std::string Utf8Of(const wchar_t* text) {
 }  // namespace
 
 std::vector<std::string> ProgramArgumentsAsUtf8(int argc, const char* const* argv) {
-    int count = 0;
-    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    // The wide command line is split by the same rules as argv; should it ever disagree,
-    // the narrow arguments are still better than none.
-    if (wide == nullptr || count != argc) {
-        if (wide != nullptr) {
-            ::LocalFree(wide);
-        }
+    const wchar_t* line = ::GetCommandLineW();
+    if (line == nullptr) {
         return std::vector<std::string>(argv, argv + argc);
     }
     std::vector<std::string> arguments;
-    arguments.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        arguments.push_back(Utf8Of(wide[i]));
+    for (const std::wstring& word : SplitWindowsCommandLine(line)) {
+        arguments.push_back(Utf8Of(word.c_str()));
     }
-    ::LocalFree(wide);
     return arguments;
 }
 

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "core/image/palette16.h"
@@ -31,5 +34,18 @@ struct DecodedPicture {
 // allocate their pixels.
 inline constexpr int kMaxPictureWidth = 320;
 inline constexpr int kMaxPictureHeight = 1000;
+
+// Why a picture of this size is refused ("too wide ..."), or nothing when it fits.
+std::string PictureSizeRefusal(long long width, long long height);
+
+// What is wrong with a decoded indexed picture, or nothing: an index past the colour table, or
+// a used table entry whose opacity (`tableAlpha`, one per entry, 255 when shorter) is below 255.
+// Unused entries may be see-through: files often carry one for nothing.
+std::string IndexedPictureProblem(const DecodedPicture& picture,
+                                  std::span<const std::uint8_t> tableAlpha);
+
+// The largest PNG, GIF or JPEG file read. Far above any picture that fits the size limit, but a
+// file chosen by mistake (a video, a disc image) is refused unread.
+inline constexpr std::uint64_t kMaxEncodedPictureBytes = 64u << 20;
 
 }  // namespace orvandel

@@ -3,7 +3,11 @@
 #include <vector>
 
 #include "core/common/file_reader.h"
+#include "core/common/message_texts.h"
 #include "core/image/bmp_decoder.h"
+#include "core/image/gif_decoder.h"
+#include "core/image/jpeg_decoder.h"
+#include "core/image/png_decoder.h"
 
 namespace orvandel {
 namespace {
@@ -50,12 +54,24 @@ DecodeResult DecodePictureFile(const std::filesystem::path& fileName, ColourRowS
     if (bmp.Recognizes(head)) {
         return bmp.Decode(file, rows);
     }
+    // The same readers on every platform, ahead of any a program adds, so that a picture
+    // reads alike wherever the wall set is opened.
+    static const PngDecoder png;
+    static const GifDecoder gif;
+    static const JpegDecoder jpeg;
+    for (const PictureDecoder* decoder :
+         {static_cast<const PictureDecoder*>(&png), static_cast<const PictureDecoder*>(&gif),
+          static_cast<const PictureDecoder*>(&jpeg)}) {
+        if (decoder->Recognizes(head)) {
+            return decoder->Decode(fileName);
+        }
+    }
     for (const auto& decoder : RegisteredDecoders()) {
         if (decoder->Recognizes(head)) {
             return decoder->Decode(fileName);
         }
     }
-    return DecodeResult::Fail("not a BMP file, and no decoder for this format");
+    return DecodeResult::Fail(std::string(messages::kUnknownPictureFormat));
 }
 
 }  // namespace orvandel

@@ -32,8 +32,8 @@ public:
     virtual void TakeRow(int y, const Colour* colours) = 0;
 };
 
-// A source of pictures in one or more file formats. The core brings its own BMP decoder; the
-// applications register others (PNG, GIF, JPEG through Qt) at start-up.
+// A source of pictures in one or more file formats. The core brings its own decoders for BMP,
+// PNG, GIF and JPEG; a program may register more at start-up.
 class PictureDecoder {
 public:
     virtual ~PictureDecoder() = default;
@@ -42,12 +42,12 @@ public:
     virtual DecodeResult Decode(const std::filesystem::path& fileName) const = 0;
 };
 
-// Adds a decoder after the built-in BMP decoder. Not thread-safe: call at start-up.
+// Adds a decoder after the built-in ones. Not thread-safe: call at start-up.
 void RegisterPictureDecoder(std::shared_ptr<const PictureDecoder> decoder);
 void ClearRegisteredPictureDecoders();
 
-// Decodes a file: BMP files go to the built-in decoder alone (even when it refuses them);
-// other files to the first registered decoder that recognizes them.
+// Decodes a file: BMP, PNG, GIF and JPEG files go to the built-in decoders alone (even when
+// they refuse them); other files to the first registered decoder that recognizes them.
 DecodeResult DecodePictureFile(const std::filesystem::path& fileName);
 // The same, except that a 24-bit BMP file hands its rows to `rows` (when Begin accepted them)
 // and comes back with its size and depth but no pixels. Other pictures come back whole.
