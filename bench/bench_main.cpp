@@ -148,6 +148,8 @@ int main(int argc, char** argv) {
                        50.0);
     reporter.PrintRatio("export / 28 atomic writes of 31542 bytes", "BM_ExportWallPieces",
                         "BM_WriteTwentyEightFiles", 1.5);
+    reporter.PrintRatio("export --no-sync / export, empty folder", "BM_ExportWallPiecesUnsynced",
+                        "BM_ExportWallPieces", 0.5);
 
     std::printf("\nHuge files claiming to be BMP (2 GiB, sparse):\n");
     MeasureHugeClaimedBmp("header says 100000 x 100000", 100000, 100000);

@@ -9,6 +9,7 @@
 #include "core/image/colour_table.h"
 #include "core/image/file_ops.h"
 #include "core/image/picture_decoder.h"
+#include "core/image/unsynced_file_ops.h"
 #include "core/session/wall_set_session.h"
 #include "core/view/view_renderer.h"
 #include "core/view/viewport_size.h"
@@ -154,7 +155,7 @@ BENCHMARK(BM_LiveReloadAfterRename)->Unit(benchmark::kMillisecond);
 
 // Export: the 28 wall-piece files, against 28 files of the same size through the same
 // atomic writer.
-void BM_ExportWallPieces(benchmark::State& state) {
+void ExportIntoEmptyFolder(benchmark::State& state, FileOps& ops) {
     ScratchFolder folder;
     const WallSet wallSet = FullSizeWallSet();
     for (auto _ : state) {
@@ -164,14 +165,25 @@ void BM_ExportWallPieces(benchmark::State& state) {
             std::filesystem::remove(folder.path() / picture.fileName);
         }
         state.ResumeTiming();
-        const ExportReport report = ExportWallPieces(wallSet, folder.path().string());
+        const ExportReport report = ExportWallPieces(wallSet, folder.path().string(), ops);
         if (report.written.size() != 28) {
             state.SkipWithError("the export failed");
             break;
         }
     }
 }
+
+void BM_ExportWallPieces(benchmark::State& state) {
+    ExportIntoEmptyFolder(state, SystemFileOps());
+}
 BENCHMARK(BM_ExportWallPieces)->Unit(benchmark::kMillisecond);
+
+// `export --no-sync`: the same files, replaced atomically, without waiting for the disk.
+void BM_ExportWallPiecesUnsynced(benchmark::State& state) {
+    UnsyncedFileOps unsynced(SystemFileOps());
+    ExportIntoEmptyFolder(state, unsynced);
+}
+BENCHMARK(BM_ExportWallPiecesUnsynced)->Unit(benchmark::kMillisecond);
 
 // The same export again over its own output: every picture is compared and left alone.
 void BM_ExportWallPiecesUnchanged(benchmark::State& state) {

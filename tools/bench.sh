@@ -36,3 +36,23 @@ if [ -x /usr/bin/time ]; then
 else
   echo "/usr/bin/time is not installed; skipped"
 fi
+
+# Whole processes, start-up and library loading included, against a process that does nothing.
+echo "== orvandel-cli as a whole process (hyperfine)"
+if command -v hyperfine >/dev/null; then
+  cli=build-bench/src/cli/orvandel-cli
+  sample=$(realpath samples/stone)
+  hyperfine --warmup 20 --min-runs 200 -N --export-markdown "$scratch/startup.md" \
+    "/bin/true" "$cli --version" "$cli check --quiet --home $sample" >/dev/null
+  cat "$scratch/startup.md"
+  # An export into an empty folder, flushed to disk or not, on the same disk, in one run.
+  out="$scratch/export"
+  hyperfine --warmup 3 --min-runs 30 --prepare "rm -rf $out" \
+    --export-markdown "$scratch/export.md" \
+    "$cli export --quiet --home $sample --output $out" \
+    "$cli export --quiet --no-sync --home $sample --output $out" >/dev/null
+  cat "$scratch/export.md"
+  ldd "$cli" | wc -l | xargs echo "libraries loaded by orvandel-cli:"
+else
+  echo "hyperfine is not installed; skipped"
+fi

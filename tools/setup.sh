@@ -10,7 +10,7 @@ packages=(
   nlohmann-json3-dev g++-mingw-w64-x86-64-posix googletest wine64
   clang-14 libclang-rt-14-dev clang-format-14
   xvfb xauth x11-utils xdotool imagemagick
-  python3 python3-pil python3-xlib time
+  python3 python3-pil python3-xlib python3-jsonschema time hyperfine
   desktop-file-utils shared-mime-info fonts-dejavu-core
   appstream librsvg2-bin scdoc dpkg-dev lintian file
   libpng-dev libgif-dev libjpeg62-turbo-dev libz-mingw-w64-dev

@@ -40,7 +40,12 @@ struct CliRequest {
     bool noPartial = false;   // write nothing unless the whole wall set loaded
 
     // export
-    std::filesystem::path outputFolder;  // absolute; empty: the home folder
+    std::filesystem::path outputFolder;    // absolute; empty: the home folder
+    std::filesystem::path dependencyFile;  // absolute; empty: none
+    std::string dependencyTarget;          // as given, the name a Makefile knows it by
+
+    // export and render: replace files atomically, but do not wait for the disk
+    bool noSync = false;
 
     // check and export
     bool strict = false;
@@ -56,6 +61,10 @@ struct CliRequest {
 
     // every command: nothing on stdout, only the problems on stderr
     bool quiet = false;
+    // Problems one per line, "PATH[:LINE]: error|warning: TEXT", as a build log wants them,
+    // rather than the message-box layout a terminal shows.
+    bool lineDiagnostics = false;
+    std::filesystem::path startFolder;  // the current folder when the tool started
 };
 
 // Exit statuses shared by every command.

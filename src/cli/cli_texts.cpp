@@ -27,6 +27,10 @@ std::string FileNotWritten(std::string_view file, std::string_view reason) {
     return messages::OutputNotWritten(file, reason);
 }
 
+std::string CouldNotBeWritten(std::string_view reason) {
+    return "could not be written: " + std::string(reason);
+}
+
 std::string FileProblem(std::string_view file, std::string_view reason) {
     return Quoted(file) + ": " + std::string(reason);
 }

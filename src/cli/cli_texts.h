@@ -16,6 +16,8 @@ std::string VersionLine(std::string_view version);
 std::string ToolProblem(std::string_view text);
 // "'file' could not be written: reason"
 std::string FileNotWritten(std::string_view file, std::string_view reason);
+// "could not be written: reason", after the file's name in a one-line diagnostic
+std::string CouldNotBeWritten(std::string_view reason);
 // "'file': reason"
 std::string FileProblem(std::string_view file, std::string_view reason);
 std::string CurrentFolderUnreadable(std::string_view reason);
@@ -57,6 +59,20 @@ inline constexpr char kExportAbout[] =
 inline constexpr char kExportOutputHelp[] =
     "Write the pictures into DIR instead, creating it if needed; pictures and palette "
     "are still read from the home folder";
+inline constexpr char kDepfileHelp[] =
+    "Also write a Make dependency file: its target depends on the wall-set file, the palette, "
+    "the pictures and the 28 outputs";
+inline constexpr char kDepfileTargetHelp[] =
+    "The dependency file's target, a stamp the Makefile touches after the export (default: "
+    "FILE itself)";
+inline constexpr char kExportNoSyncHelp[] =
+    "Do not wait for each file to reach the disk (still replaced atomically), for build trees "
+    "that can be thrown away";
+inline constexpr char kRenderNoSyncHelp[] =
+    "Do not wait for the picture to reach the disk (still replaced atomically)";
+inline constexpr char kDiagnosticsHelp[] =
+    "line: one line per problem, PATH[:LINE]: error|warning: TEXT; block: the terminal layout; "
+    "auto (default): line unless stderr is a terminal";
 inline constexpr char kExportStrictHelp[] =
     "Write nothing, and fail, when check --strict would fail";
 inline constexpr char kExportFooter[] =

@@ -8,6 +8,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/position_arguments.h"
+#include "cli/terminal.h"
 #include "cli/view_picture_output.h"
 #include "core/common/path_text.h"
 #include "core/common/paths.h"
@@ -41,12 +42,23 @@ struct RawArguments {
     std::string overlay;
     std::string paletteSource;
     std::string paletteOutput;
+    std::string depfile;
+    std::string depfileTarget;
+    bool noSync = false;
+    std::string diagnostics = "auto";
 };
+
+void AddDiagnosticsOption(CLI::App& command, RawArguments& raw) {
+    command.add_option("--diagnostics", raw.diagnostics, texts::kDiagnosticsHelp)
+        ->check(CLI::IsMember({"auto", "line", "block"}))
+        ->type_name("STYLE");
+}
 
 void AddCommonOptions(CLI::App& command, RawArguments& raw) {
     command.add_option("--home", raw.home, texts::kHomeHelp)->type_name("DIR");
     command.add_option("WALLSET", raw.wallSet, texts::kWallSetHelp)->type_name("WALLSET");
     command.add_flag("-q,--quiet", raw.quiet, texts::kQuietHelp);
+    AddDiagnosticsOption(command, raw);
 }
 
 fs::path AbsoluteFrom(const fs::path& startFolder, const std::string& name) {
@@ -124,6 +136,10 @@ std::optional<UsageProblem> ResolveRequest(const RawArguments& raw, const fs::pa
     if (!raw.outputFolder.empty()) {
         request.outputFolder = AbsoluteFrom(startFolder, raw.outputFolder);
     }
+    if (!raw.depfile.empty()) {
+        request.dependencyFile = AbsoluteFrom(startFolder, raw.depfile);
+        request.dependencyTarget = raw.depfileTarget.empty() ? raw.depfile : raw.depfileTarget;
+    }
     if (request.command != Command::kRender) {
         return std::nullopt;
     }
@@ -164,6 +180,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     exportCommand->add_option("--output", raw.outputFolder, texts::kExportOutputHelp)
         ->type_name("DIR");
     exportCommand->add_flag("--strict", raw.strict, texts::kExportStrictHelp);
+    exportCommand->add_option("--depfile", raw.depfile, texts::kDepfileHelp)->type_name("FILE");
+    exportCommand->add_option("--depfile-target", raw.depfileTarget, texts::kDepfileTargetHelp)
+        ->type_name("NAME");
+    exportCommand->add_flag("--no-sync", raw.noSync, texts::kExportNoSyncHelp);
     AddCommonOptions(*exportCommand, raw);
     exportCommand->footer(texts::kExportFooter);
 
@@ -184,6 +204,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         ->check(CLI::Range(1, kLargestSize))
         ->type_name("N");
     renderCommand->add_flag("--no-partial", raw.noPartial, texts::kNoPartialHelp);
+    renderCommand->add_flag("--no-sync", raw.noSync, texts::kRenderNoSyncHelp);
     AddCommonOptions(*renderCommand, raw);
     renderCommand->footer(texts::kRenderFooter);
 
@@ -204,6 +225,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
         ->type_name("FILE");
     paletteCommand->add_option("--output", raw.paletteOutput, texts::kPaletteOutputHelp)
         ->type_name("OUT.pal");
+    AddDiagnosticsOption(*paletteCommand, raw);
     paletteCommand->footer(texts::kPaletteFooter);
 
     // CLI11 would call a misspelt command merely a missing one.
@@ -234,6 +256,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, const fs::path&
     request.nulSeparated = raw.nulSeparated;
     request.quiet = raw.quiet;
     request.json = raw.json;
+    request.noSync = raw.noSync;
+    request.startFolder = startFolder;
+    request.lineDiagnostics =
+        raw.diagnostics == "line" || (raw.diagnostics == "auto" && !IsStandardErrorTerminal());
     if (const std::optional<UsageProblem> problem = ResolveRequest(raw, startFolder, request)) {
         err << texts::ToolProblem(problem->text) << "\n";
         return ParseOutcome{std::nullopt, kExitUsage};

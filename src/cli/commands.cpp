@@ -18,6 +18,7 @@
 #include "core/common/standard_output.h"
 #include "core/export/export_wall_pieces.h"
 #include "core/image/palette_file.h"
+#include "core/image/unsynced_file_ops.h"
 #include "core/report/check_text.h"
 #include "core/report/overlay_sheet.h"
 #include "core/report/report_json.h"
@@ -28,13 +29,39 @@ namespace orvandel::cli {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+DiagnosticStyle StyleOf(const CliRequest& request) {
+    return {request.lineDiagnostics, request.startFolder};
+}
+
+// A problem of the tool's own making about one file: a line of its own in a build log, the
+// tool's usual sentence on a terminal.
+void WriteFileError(const CliRequest& request, std::ostream& err, const fs::path& file,
+                    const std::string& terminalText, const std::string& lineText) {
+    if (request.lineDiagnostics) {
+        WriteDiagnostics({{Diagnostic::Level::kError, file, 0, lineText}}, err, StyleOf(request));
+        return;
+    }
+    err << texts::ToolProblem(terminalText) << "\n";
+}
+
+}  // namespace
+
 int RunExport(const CliRequest& request, WallSetSession& session, std::ostream& out,
               std::ostream& err) {
     const SessionReport loaded = session.Load();
-    WriteReport(loaded, out, err);
-    const ExportRun exported =
-        session.Export(ExportOptions{request.outputFolder, request.strict, true});
-    WriteReport(exported.report, out, err);
+    WriteReport(loaded, out, err, StyleOf(request));
+    ExportOptions options;
+    options.outputFolder = request.outputFolder;
+    options.strict = request.strict;
+    options.loadJustShown = true;
+    options.syncToDisk = !request.noSync;
+    options.dependencyFile = request.dependencyFile;
+    options.dependencyTarget = request.dependencyTarget;
+    const ExportRun exported = session.Export(options);
+    WriteReport(exported.report, out, err, StyleOf(request));
+    WriteDiagnostics(exported.warnings, err, StyleOf(request));
     if (exported.tally) {
         out << messages::ExportSummary(exported.tally->written, exported.tally->unchanged,
                                        exported.tally->failed, exported.tally->folder)
@@ -57,7 +84,7 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     std::ostream& reportOut = request.outputToStdout ? err : out;
     if (request.mapFile) {
         const SessionReport opened = session.OpenMap(*request.mapFile);
-        WriteReport(opened, reportOut, err);
+        WriteReport(opened, reportOut, err, StyleOf(request));
         if (!opened.ok()) {
             return ExitStatusOf(opened.outcome);
         }
@@ -68,13 +95,13 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     session.map().PlaceViewer(request.placement.x, request.placement.y,
                               request.placement.direction);
 
-    WriteReport(session.Load(WallSetSession::Lint::kSkip), reportOut, err);
+    WriteReport(session.Load(WallSetSession::Lint::kSkip), reportOut, err, StyleOf(request));
     RenderOptions options{request.evenOdd, std::nullopt, request.noPartial};
     if (request.size) {
         options.size = FitViewportIn(*request.size);
     }
     const RenderRun rendered = session.RenderPicture(options);
-    WriteReport(rendered.report, reportOut, err);
+    WriteReport(rendered.report, reportOut, err, StyleOf(request));
     if (!rendered.picture) {
         return ExitStatusOf(rendered.report.outcome);
     }
@@ -92,11 +119,13 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
     // Written into a stream such as /dev/stdout, the picture may share it with this remark.
     const bool stream =
         SystemFileOps().InspectTarget(request.output, true).kind == FileOps::TargetKind::kStream;
-    const Status written = WriteViewPicture(*rendered.picture, request.output, request.format);
+    UnsyncedFileOps unsynced(SystemFileOps());
+    const Status written = WriteViewPicture(*rendered.picture, request.output, request.format,
+                                            request.noSync ? unsynced : SystemFileOps());
     if (!written) {
-        err << texts::ToolProblem(
-                   texts::FileNotWritten(PathToUtf8(request.output), written.reason()))
-            << "\n";
+        WriteFileError(request, err, request.output,
+                       texts::FileNotWritten(PathToUtf8(request.output), written.reason()),
+                       texts::CouldNotBeWritten(written.reason()));
         return kExitFailed;
     }
     const MapState& map = session.map();
@@ -112,48 +141,57 @@ int RunRender(const CliRequest& request, WallSetSession& session, std::ostream& 
 int RunCheck(const CliRequest& request, WallSetSession& session, std::ostream& out,
              std::ostream& err, std::ostream& data) {
     // A pipeline reads stdout as one JSON object, so nothing else may go there.
-    WriteReport(session.Load(), request.json ? err : out, err);
-    const WallSetReport& report = session.report();
-    if (request.json) {
-        // The JSON is what was asked for, quiet or not.
-        data << WallSetReportJsonText(report, request.homeFolder, request.wallSet) << "\n";
-    } else {
-        out << CheckText(report, request.homeFolder, request.wallSet);
-    }
-    data.flush();
+    WriteReport(session.Load(), request.json ? err : out, err, StyleOf(request));
+    const WallSetReport report = session.ReportWithColourLists();
+    const CheckRun checked = session.Check(request.strict);
+    int status = ExitStatusOf(checked.outcome);
+    // Written before the report, so that the JSON can tell the status the run ends with.
     if (request.overlay) {
         const Status written =
             WriteRgbCanvasPng(ComposeOverlaySheet(session.wallSet(), report), *request.overlay);
         if (!written) {
-            err << texts::ToolProblem(
-                       texts::FileNotWritten(PathToUtf8(*request.overlay), written.reason()))
-                << "\n";
-            return kExitFailed;
+            WriteFileError(request, err, *request.overlay,
+                           texts::FileNotWritten(PathToUtf8(*request.overlay), written.reason()),
+                           texts::CouldNotBeWritten(written.reason()));
+            status = kExitFailed;
         }
     }
-    const CheckRun checked = session.Check(request.strict);
-    for (const std::string& problem : checked.problems) {
-        err << (request.strict ? "" : texts::kWarningPrefix) << problem << "\n";
+    if (request.json) {
+        // The JSON is what was asked for, quiet or not.
+        WriteWallSetReportJson(data, report, request.homeFolder, request.wallSet, status);
+    } else {
+        out << CheckText(report, request.homeFolder, request.wallSet);
+    }
+    data.flush();
+    out.flush();
+    // The load's notice named the files that failed; the rest of the problems follow it.
+    if (request.lineDiagnostics) {
+        WriteDiagnostics(checked.diagnostics, err, StyleOf(request));
+    } else {
+        for (const std::string& problem : checked.problems) {
+            err << (request.strict ? "" : texts::kWarningPrefix) << problem << "\n";
+        }
     }
     err.flush();
-    return ExitStatusOf(checked.outcome);
+    return status;
 }
 
 int RunPalette(const CliRequest& request, std::ostream& out, std::ostream& err,
                std::ostream& remarks) {
     const PaletteOfFile read = ReadPaletteOfFile(request.paletteSource);
     if (!read.palette) {
-        err << texts::ToolProblem(
-                   texts::FileProblem(PathToUtf8(request.paletteSource), read.reason))
-            << "\n";
+        WriteFileError(request, err, request.paletteSource,
+                       texts::FileProblem(PathToUtf8(request.paletteSource), read.reason),
+                       read.reason);
         return kExitFailed;
     }
     if (request.paletteOutput) {
         const Status written = WriteRiffPalette(*request.paletteOutput, *read.palette);
         if (!written) {
-            err << texts::ToolProblem(
-                       texts::FileNotWritten(PathToUtf8(*request.paletteOutput), written.reason()))
-                << "\n";
+            WriteFileError(
+                request, err, *request.paletteOutput,
+                texts::FileNotWritten(PathToUtf8(*request.paletteOutput), written.reason()),
+                texts::CouldNotBeWritten(written.reason()));
             return kExitFailed;
         }
         remarks << texts::PaletteWritten(PathToUtf8(request.paletteSource),
@@ -188,7 +226,7 @@ int RunRequest(const CliRequest& request, std::ostream& out, std::ostream& err) 
     WallSetSession session(request.homeFolder);
     if (request.wallSet) {
         const SessionReport opened = session.Open(*request.wallSet);
-        WriteReport(opened, reportOut, err);
+        WriteReport(opened, reportOut, err, StyleOf(request));
         if (!opened.ok()) {
             return ExitStatusOf(opened.outcome);
         }

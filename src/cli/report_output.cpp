@@ -39,6 +39,40 @@ void WriteReport(const SessionReport& report, std::ostream& out, std::ostream& e
     err.flush();
 }
 
+void WriteReport(const SessionReport& report, std::ostream& out, std::ostream& err,
+                 const DiagnosticStyle& style) {
+    if (!style.lines) {
+        WriteReport(report, out, err);
+        return;
+    }
+    std::vector<Diagnostic> diagnostics = report.diagnostics;
+    for (const Notice& notice : report.notices) {
+        if (notice.severity == Severity::Information) {
+            WriteLines(out, notice.text);
+        } else if (report.diagnostics.empty()) {
+            // A warning that names no file is still one line, not a block.
+            diagnostics.push_back(
+                {report.ok() ? Diagnostic::Level::kWarning : Diagnostic::Level::kError,
+                 {},
+                 0,
+                 notice.text});
+            for (const std::string& detail : notice.details) {
+                diagnostics.push_back({Diagnostic::Level::kError, {}, 0, detail});
+            }
+        }
+    }
+    out.flush();
+    WriteDiagnostics(diagnostics, err, style);
+}
+
+void WriteDiagnostics(const std::vector<Diagnostic>& diagnostics, std::ostream& err,
+                      const DiagnosticStyle& style) {
+    for (const Diagnostic& diagnostic : diagnostics) {
+        err << DiagnosticLine(diagnostic, style.startFolder) << '\n';
+    }
+    err.flush();
+}
+
 int ExitStatusOf(Outcome outcome) {
     switch (outcome) {
         case Outcome::Done:

@@ -75,6 +75,10 @@ bool IsTerminal(const std::ostream& out) {
     return &out == &std::cout && StandardOutputIsTerminal();
 }
 
+bool IsStandardErrorTerminal() {
+    return StandardErrorIsTerminal();
+}
+
 std::optional<std::string> CloseStandardOutput() {
     std::cout.flush();
     const int error = CloseStandardOutputDescriptor();

@@ -9,6 +9,8 @@ namespace orvandel::cli {
 // Whether `out` is the process's standard output and that is a terminal, where colour swatches
 // can be shown; never for a pipe, a file or a test's string stream.
 bool IsTerminal(const std::ostream& out);
+// Whether the process's standard error is a terminal rather than a pipe or a build log.
+bool IsStandardErrorTerminal();
 
 // Makes std::cout write straight to the standard output descriptor through a buffer that keeps
 // the reason of its first failed write, which iostreams and stdio both forget. Once, at start.

@@ -49,14 +49,14 @@ EncodedPicture EncodeViewPicture(const CPaletteDib& picture, ViewPictureFormat f
 }
 
 Status WriteViewPicture(const CPaletteDib& picture, const std::filesystem::path& fileName,
-                        ViewPictureFormat format) {
+                        ViewPictureFormat format, FileOps& ops) {
     const EncodedPicture encoded = EncodeViewPicture(picture, format);
     if (!encoded.problem.empty()) {
         return Status::Fail(encoded.problem);
     }
     const std::array<std::span<const std::uint8_t>, 1> chunks{
         std::span<const std::uint8_t>(encoded.bytes)};
-    return WriteNamedFile(fileName, chunks);
+    return WriteNamedFile(fileName, chunks, ops);
 }
 
 SendResult SendViewPicture(const CPaletteDib& picture, std::ostream& out,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/common/status.h"
+#include "core/image/file_ops.h"
 #include "core/image/palette_dib.h"
 #include "core/image/picture_format.h"
 
@@ -31,7 +32,7 @@ EncodedPicture EncodeViewPicture(const CPaletteDib& picture, ViewPictureFormat f
 
 // Writes the picture; an existing file is replaced only by a complete new one.
 Status WriteViewPicture(const CPaletteDib& picture, const std::filesystem::path& fileName,
-                        ViewPictureFormat format);
+                        ViewPictureFormat format, FileOps& ops = SystemFileOps());
 
 // Sends the picture down a stream (standard output). A reader that went away is told apart
 // from other failures, since a pipeline that stops reading early is no error to report.

@@ -71,7 +71,8 @@ std::string_view AllIsWellText() {
 
 std::vector<ProblemEntry> LoadProblems(const WallSetSession& session, bool paletteKept) {
     std::vector<ProblemEntry> entries;
-    const WallSetReport& report = session.report();
+    // The panel counts the colours not in the palette: the one report that asks for the lists.
+    const WallSetReport report = session.ReportWithColourLists();
     const LoadReport& load = session.lastLoad();
     if (!report.paletteLoaded) {
         ProblemEntry entry;
@@ -112,9 +113,9 @@ std::vector<ProblemEntry> LoadProblems(const WallSetSession& session, bool palet
             continue;
         }
         ProblemEntry entry = PictureEntry(session, picture, ProblemKind::Approximated);
-        entry.what = messages::PixelsNotInPalette(
-            picture.approximatedPixels, picture.approximatedColours.size(), picture.coloursComplete,
-            picture.seeThroughPixels);
+        entry.what = messages::PixelsNotInPalette(picture.approximatedPixels,
+                                                  picture.approximatedColours.size(),
+                                                  picture.coloursListed, picture.seeThroughPixels);
         entry.remedy = messages::kRemedyColours;
         entries.push_back(std::move(entry));
     }

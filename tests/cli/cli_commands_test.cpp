@@ -74,18 +74,18 @@ TEST_F(CliCommands, ALoadThatFailsPutsTheNoticeFirstOnStderrAndFails) {
     } cases[] = {
         {{"wallpalette.pal", DefaultPicturePath({}, 2)},
          ".",
-         {"check"},
+         {"check", "--diagnostics=block"},
          std::string(messages::kPaletteFailed) + "\n",
          DefaultName(2) + ": missing file"},
         {{DefaultPicturePath({}, 4), DefaultPicturePath({}, 1)},
          ".",
-         {"check"},
+         {"check", "--diagnostics=block"},
          messages::BitmapsFailed(DefaultName(1) + "\n" + DefaultName(4) + "\n"),
          DefaultName(1) + ": "},
         // The wall-set file resolves against the current folder, the pictures against --home.
         {{},
          "sets",
-         {"check", "--home", "..", "mine.Pelorim"},
+         {"check", "--diagnostics=block", "--home", "..", "mine.Pelorim"},
          messages::BitmapsFailed("not there.bmp\n"),
          "not there.bmp: "},
     };
@@ -123,7 +123,8 @@ TEST_F(CliCommands, ExportIntoAnotherHomeWritesThereAndWhatFailsIsListed) {
     WriteWallSet(target.path());
     // A folder in the way of one file: the rename fails for every user, root included.
     fs::create_directory(target / "Wall_D2L.bmp");
-    const CliResult result = RunCli(home.path(), {"export", "--home", target.path().string()});
+    const CliResult result =
+        RunCli(home.path(), {"export", "--diagnostics=block", "--home", target.path().string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               messages::ExportFailed("Wall_D2L.bmp\n") + "\nWall_D2L.bmp: is a folder\n");
@@ -135,7 +136,7 @@ TEST_F(CliCommands, ExportIntoAnotherHomeWritesThereAndWhatFailsIsListed) {
 TEST_F(CliCommands, ExportAfterAFailedPictureKeepsItsPiecesAndWritesTheRest) {
     WriteFileText(home / "Wall_D1.bmp", "earlier");
     WriteFileText(DefaultPicturePath(home.path(), 2), "");
-    const CliResult result = RunCli(home.path(), {"export"});
+    const CliResult result = RunCli(home.path(), {"export", "--diagnostics=block"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(ReadFileBytes(home / "Wall_D1.bmp").size(), 7u);
     EXPECT_FALSE(fs::exists(home / "Wall_D1L`.bmp"));
@@ -153,7 +154,7 @@ TEST_F(CliCommands, ExportAfterAFailedPictureKeepsItsPiecesAndWritesTheRest) {
 TEST_F(CliCommands, ExportWithoutAPaletteWritesNothingAndFails) {
     fs::remove(home / "wallpalette.pal");
     WriteFileText(home / "Wall_D1.bmp", "earlier");
-    const CliResult result = RunCli(home.path(), {"export"});
+    const CliResult result = RunCli(home.path(), {"export", "--diagnostics=block"});
     EXPECT_EQ(result.status, 1);
     // Said once: the load's report gives the reason, the export only what it did not do.
     const std::string reason = "missing file (looked in '" + home.path().string() + "')";
@@ -263,7 +264,7 @@ TEST_F(CliCommands, PicturesInOtherFormatsLoadWhenTheToolReadsThem) {
     // A GIF-looking file that is not a picture fails like any unreadable one, never crashes.
     WriteFileText(home / "odd.gif", "GIF89a but nothing more");
     WriteFileText(home / "odd.Pelorim", "[BMP]\n0084=odd.gif\n");
-    const CliResult result = RunCli(home.path(), {"check", "odd.Pelorim"});
+    const CliResult result = RunCli(home.path(), {"check", "--diagnostics=block", "odd.Pelorim"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.substr(0, messages::BitmapsFailed("odd.gif\n").size()),
               messages::BitmapsFailed("odd.gif\n"));

@@ -57,11 +57,18 @@ TEST(CliPalette, RefusesSourcesWithoutSixteenColoursAndLeavesTheOutputAlone) {
                    MakeBmp(8, 1, 1, std::vector<Colour>(8, 0xFFFFFF), {0x000000, 0xFFFFFF}));
     WriteFileBytes(home / "deep.bmp", MakeBmp(2, 2, 24, std::vector<Colour>(4, 0x123456)));
     WriteFileText(home / "few.pal", "JASC-PAL\n0100\n2\n0 0 0\n255 255 255\n");
+    // An 8-bit picture whose table holds 8 entries: the decoder pads it, the file does not.
+    std::vector<Colour> eight;
+    for (Colour c = 0; c < 8; ++c) {
+        eight.push_back(c * 0x101010u);
+    }
+    WriteFileBytes(home / "eight.bmp", MakeBmp(8, 1, 8, eight, eight));
     WriteFileText(home / "out.pal", "kept");
     const std::pair<const char*, const char*> cases[] = {
         {"two.bmp", "colour table of 2 colours; 16 are needed"},
         {"deep.bmp", "a 24-bit picture has no colour table"},
         {"few.pal", "JASC-PAL palette of 2 colours; 16 are needed"},
+        {"eight.bmp", "colour table of 8 colours; 16 are needed"},
     };
     for (const auto& [file, reason] : cases) {
         const CliResult result = RunCli(home.path(), {"palette", file, "--output", "out.pal"});

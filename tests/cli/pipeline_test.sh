@@ -3,10 +3,12 @@
 # picture, a broken palette with a missing picture, a garbage .Pelorim, a read-only output
 # folder). Checks exit codes, which files were written and which left alone (by modification
 # time), and that one run reports every problem, on the right stream.
-#   pipeline_test.sh ORVANDEL_CLI SAMPLE_FOLDER
+# Every JSON report is validated against the report's schema.
+#   pipeline_test.sh ORVANDEL_CLI SAMPLE_FOLDER REPORT_SCHEMA
 set -euo pipefail
 cli=$(realpath "$1")
 sample=$(realpath "$2")
+schema=$(realpath "$3")
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -23,6 +25,16 @@ expect_status() {  # expected actual what
 }
 expect_in() {  # file text what
   grep -qF -- "$2" "$1" || { fail "$3: '$2' not in $1:"; sed 's/^/    /' "$1"; }
+}
+expect_valid_report() {  # set what
+  "$cli" check --json --home "art/$1" "art/$1/$1.Pelorim" >report.json 2>/dev/null || true
+  python3 - "$schema" report.json <<'PY' || fail "$2: the report does not match the schema"
+import json, sys
+import jsonschema
+schema = json.load(open(sys.argv[1]))
+jsonschema.Draft202012Validator.check_schema(schema)
+jsonschema.Draft202012Validator(schema).validate(json.load(open(sys.argv[2])))
+PY
 }
 expect_empty() {  # file what
   [ ! -s "$1" ] || { fail "$2: $1 is not empty:"; sed 's/^/    /' "$1"; }
@@ -52,19 +64,20 @@ for key in 0084 0085 0086 0087 0088 0089; do
 done
 printf 'garbage\n[BMP\n0084\n' >art/garbage/garbage.Pelorim
 
-# The rule the README shows: one export per set behind a stamp, so unchanged pictures keep
-# their times and only what depends on a changed picture is rebuilt.
+# The rule the README shows: one export per set behind a stamp, with the dependency file the
+# export writes, so unchanged pictures keep their times, only what depends on a changed picture
+# is rebuilt, and a deleted piece comes back.
 cat >Makefile <<'EOF'
 CLI ?= orvandel-cli
 SET ?= clean
 OUT := build/$(SET)
-PIECES := $(addprefix $(OUT)/,$(shell $(CLI) pieces))
 
-all: $(PIECES)
-$(PIECES): $(OUT)/.exported ;
-$(OUT)/.exported: $(wildcard art/$(SET)/*)
-	$(CLI) export --strict --quiet --home art/$(SET) --output $(OUT) art/$(SET)/$(SET).Pelorim
+all: $(OUT)/.exported
+$(OUT)/.exported:
+	$(CLI) export --strict --quiet --no-sync --home art/$(SET) --output $(OUT) \
+	  --depfile $(OUT)/.exported.d --depfile-target $@ art/$(SET)/$(SET).Pelorim
 	touch $@
+-include $(OUT)/.exported.d
 EOF
 
 mtimes() {  # folder: "name mtime" lines
@@ -85,6 +98,15 @@ touch art/clean/0084.bmp
 make -s CLI="$cli" SET=clean >/dev/null 2>&1 || fail "second make of the clean set"
 mtimes build/clean >after.txt
 cmp -s before.txt after.txt || fail "an unchanged picture was rewritten"
+make -q CLI="$cli" SET=clean || fail "the run after an export still finds work to do"
+
+# A deleted piece is exported again, and then nothing is left to do.
+rm build/clean/Wall_D1.bmp
+make -q CLI="$cli" SET=clean && fail "make does not see the deleted piece"
+make -s CLI="$cli" SET=clean >/dev/null 2>&1 || fail "make after a piece was deleted"
+cmp -s before/Wall_D1.bmp build/clean/Wall_D1.bmp || fail "the deleted piece was not rebuilt"
+make -q CLI="$cli" SET=clean || fail "the run after rebuilding a piece still finds work to do"
+mtimes build/clean >before.txt
 
 # One picture changed: its pieces are rewritten, every other picture keeps its time.
 head -c 784 /dev/zero | tr '\0' '\3' | dd of=art/clean/0089.bmp bs=1 seek=118 conv=notrunc 2>/dev/null
@@ -107,7 +129,7 @@ done <changed.txt
 status=0
 "$cli" check --home art/missing art/missing/missing.Pelorim >out.txt 2>err.txt || status=$?
 expect_status 1 "$status" "check, missing picture"
-expect_in err.txt "0086.bmp: missing file" "check, missing picture"
+expect_in err.txt "art/missing/0086.bmp: error: missing file" "check, missing picture"
 status=0
 make -s CLI="$cli" SET=missing >/dev/null 2>err.txt || status=$?
 [ "$status" != 0 ] || fail "make of the set with a missing picture succeeded"
@@ -117,16 +139,15 @@ make -s CLI="$cli" SET=missing >/dev/null 2>err.txt || status=$?
 status=0
 "$cli" check --home art/palette art/palette/palette.Pelorim >out.txt 2>err.txt || status=$?
 expect_status 1 "$status" "check, broken palette"
-expect_in err.txt "wallpalette.pal: " "check, broken palette"
-expect_in err.txt "0087.bmp: missing file" "check, broken palette"
+expect_in err.txt "art/palette/wallpalette.pal: error: " "check, broken palette"
+expect_in err.txt "art/palette/0087.bmp: error: missing file" "check, broken palette"
 expect_in out.txt "not matched, the palette failed" "check, broken palette"
 if grep -q '""\|^: ' out.txt err.txt; then fail "an empty name is shown"; fi
-"$cli" check --json --home art/palette art/palette/palette.Pelorim >out.txt 2>/dev/null || true
-python3 -c 'import json, sys; json.load(open(sys.argv[1]))' out.txt || fail "check --json: not JSON alone"
+for set in clean missing palette garbage; do expect_valid_report "$set" "check --json, $set"; done
 status=0
 "$cli" export --home art/palette --output build/palette art/palette/palette.Pelorim >out.txt 2>err.txt || status=$?
 expect_status 1 "$status" "export, broken palette"
-expect_in err.txt "Nothing was exported" "export, broken palette"
+expect_in err.txt "nothing was exported" "export, broken palette"
 [ ! -e build/palette ] || fail "an export without a palette wrote files"
 
 # A garbage .Pelorim: warnings with line numbers; only --strict fails on them.
@@ -162,7 +183,9 @@ status=0
 "${as_user[@]}" "$cli" export --home art/clean --output build/readonly art/clean/clean.Pelorim \
   >out.txt 2>err.txt || status=$?
 expect_status 1 "$status" "export into a read-only folder"
-expect_in err.txt "Wall_D3LL.bmp: permission denied" "export into a read-only folder"
+expect_in err.txt "build/readonly: error: 28 pictures not written: permission denied" \
+  "export into a read-only folder"
+[ "$(wc -l <err.txt)" = 1 ] || { fail "one cause, more than one line:"; cat err.txt; }
 expect_in out.txt "0 written, 0 unchanged, 28 failed" "export into a read-only folder"
 [ "$(ls build/readonly)" = Wall_D2.bmp ] || fail "files appeared in the read-only folder"
 [ "$(date -r build/readonly/Wall_D2.bmp +%Y)" = 2001 ] || fail "the earlier file was touched"

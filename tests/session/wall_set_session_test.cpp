@@ -220,5 +220,23 @@ TEST_F(SessionTest, NamesInAWindowsCodePageAreFoundEitherWay) {
     EXPECT_EQ(session.lastLoad().names[2], "W\xc3\xa4nde \xe2\x82\xac.bmp");
 }
 
+// make splits names at blanks, starts comments at '#' and expands '$': the dependency file
+// escapes each, names the target first and gives every file an empty rule of its own.
+TEST(DependencyFile, EscapesNamesForMakeAndGivesEveryFileAnEmptyRule) {
+    const std::string text = DependencyFileText(
+        "out/.exported", {"/o/Wall_D0`.bmp"},
+        {"/a/set #1.Pelorim", "/a/cost$.pal", "/a/0084 [Wall (Right Side 0)] .bmp"});
+    EXPECT_EQ(text,
+              "out/.exported: \\\n"
+              "  /a/set\\ \\#1.Pelorim \\\n"
+              "  /a/cost$$.pal \\\n"
+              "  /a/0084\\ [Wall\\ (Right\\ Side\\ 0)]\\ .bmp \\\n"
+              "  /o/Wall_D0`.bmp\n"
+              "\n/a/set\\ \\#1.Pelorim:\n"
+              "\n/a/cost$$.pal:\n"
+              "\n/a/0084\\ [Wall\\ (Right\\ Side\\ 0)]\\ .bmp:\n"
+              "\n/o/Wall_D0`.bmp:\n");
+}
+
 }  // namespace
 }  // namespace orvandel::testing

@@ -41,6 +41,17 @@ std::string ApproximatedPixels(std::uint32_t count) {
     return std::to_string(count) + " pixel(s) approximated: their colours are not in the palette";
 }
 
+std::string SeeThroughPixels(std::uint32_t count) {
+    return std::to_string(count) +
+           " pixel(s) became see-through: their nearest palette colour is index 10, which the "
+           "game never draws";
+}
+
+std::string PicturesNotWritten(std::size_t count, std::string_view reason) {
+    return std::to_string(count) + (count == 1 ? " picture" : " pictures") +
+           " not written: " + std::string(reason);
+}
+
 std::string PieceNotCovered(std::string_view piece, std::string_view key, int width, int height,
                             int neededWidth, int neededHeight) {
     std::string text = std::string(piece) + ": not fully covered by " + std::string(key) + ", " +
@@ -218,6 +229,11 @@ std::string ExportRefusedStrict(std::size_t problems) {
 
 std::string OutputFolderUnusable(std::string_view folder, std::string_view reason) {
     return "Nothing was exported: the folder '" + DisplayText(folder) + "' cannot be created (" +
+           std::string(reason) + ").";
+}
+
+std::string DependencyFileNotWritten(std::string_view fileName, std::string_view reason) {
+    return "The dependency file '" + std::string(fileName) + "' cannot be written (" +
            std::string(reason) + ").";
 }
 

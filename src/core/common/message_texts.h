@@ -119,6 +119,10 @@ std::string FileProblem(std::string_view file, int line, std::string_view text);
 // `0087 "name": text`; the key keeps the line meaningful when the name is empty.
 std::string PictureProblem(std::string_view key, std::string_view name, std::string_view text);
 std::string ApproximatedPixels(std::uint32_t count);
+std::string SeeThroughPixels(std::uint32_t count);
+// One line for an export whose every failure had one cause: "28 pictures not written:
+// permission denied".
+std::string PicturesNotWritten(std::size_t count, std::string_view reason);
 std::string PieceNotCovered(std::string_view piece, std::string_view key, int width, int height,
                             int neededWidth, int neededHeight);
 
@@ -142,6 +146,10 @@ std::string ExportConfirmation(std::string_view homeFolder);
 // cannot be made.
 std::string ExportRefusedStrict(std::size_t problems);
 std::string OutputFolderUnusable(std::string_view folder, std::string_view reason);
+inline constexpr std::string_view kNothingExportedWithoutPalette =
+    "nothing was exported: the palette did not load";
+// "The dependency file '...' cannot be written (permission denied)."
+std::string DependencyFileNotWritten(std::string_view fileName, std::string_view reason);
 // "28 pictures in '/out': 3 written, 25 unchanged, 0 failed"
 std::string ExportSummary(std::size_t written, std::size_t unchanged, std::size_t failed,
                           std::string_view folder);

@@ -17,6 +17,8 @@ void SendStandardOutputAsBytes();
 
 // Whether standard output is a terminal rather than a pipe or a file.
 bool StandardOutputIsTerminal();
+// The same for standard error: problems are laid out for a terminal or one per line for a log.
+bool StandardErrorIsTerminal();
 
 // A standard descriptor the program was started without (`>&-`) would be handed to the next
 // file it opens, and output meant for the terminal would land in that file. Such a descriptor

@@ -18,6 +18,10 @@ bool StandardOutputIsTerminal() {
     return ::isatty(STDOUT_FILENO) != 0;
 }
 
+bool StandardErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) != 0;
+}
+
 void KeepClosedStandardStreamsClosed() {
     for (int fd = 0; fd <= 2; ++fd) {
         if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) {

@@ -22,6 +22,10 @@ bool StandardOutputIsTerminal() {
     return ::_isatty(::_fileno(stdout)) != 0;
 }
 
+bool StandardErrorIsTerminal() {
+    return ::_isatty(::_fileno(stderr)) != 0;
+}
+
 long WriteStandardOutputBytes(const char* data, std::size_t size, int& error) {
     const int written = ::_write(1, data, static_cast<unsigned>(size));
     error = written < 0 ? errno : 0;

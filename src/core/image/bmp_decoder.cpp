@@ -31,7 +31,8 @@ struct BmpLayout {
     bool topDown = false;
     int bitsPerPixel = 0;
     std::uint32_t compression = kUncompressed;
-    std::vector<Colour> colourTable;  // always 2^bpp entries for indexed pictures
+    std::vector<Colour> colourTable;    // always 2^bpp entries for indexed pictures
+    std::size_t fileColourEntries = 0;  // of those, the ones the file holds
     std::uint64_t pixelOffset = 0;
 };
 
@@ -149,6 +150,7 @@ LayoutResult ReadColourTable(std::span<const std::uint8_t> head, std::size_t tab
         const std::size_t at = tableStart + i * entrySize;
         layout.colourTable[i] = MakeColour(head[at + 2], head[at + 1], head[at]);
     }
+    layout.fileColourEntries = entries;
     return {std::move(layout), {}};
 }
 
@@ -270,6 +272,7 @@ DecodedPicture EmptyPicture(const BmpLayout& layout) {
         static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height);
     if (layout.bitsPerPixel <= 8) {
         picture.colourTable = layout.colourTable;
+        picture.fileColourEntries = layout.fileColourEntries;
         picture.indices.assign(count, 0);
     } else {
         picture.pixels.assign(count, Colour{0});

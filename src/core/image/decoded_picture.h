@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -19,6 +20,9 @@ struct DecodedPicture {
     int bitsPerPixel = 0;
 
     std::vector<Colour> colourTable;  // indexed pictures only; the BMP decoder gives 2^bpp entries
+    // How many of those entries the file itself holds (a BMP's biClrUsed); the rest are padding.
+    // 0 when every entry came from the file.
+    std::size_t fileColourEntries = 0;
     std::vector<std::uint8_t> indices;  // indexed pictures: width * height, each < table size
     std::vector<Colour> pixels;         // 24-bit pictures: width * height
 

@@ -1,5 +1,6 @@
 #include "core/image/indexed_image.h"
 
+#include <array>
 #include <limits>
 #include <new>
 #include <optional>
@@ -58,9 +59,19 @@ std::optional<Colour> CIndexedImage::FileColourAt(int x, int y) const {
 }
 
 Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
+    // An emptied image lends its last file colours' memory to the next picture, as it does its
+    // pixels', so a reload does not fault in fresh pages for them.
     std::vector<Colour> fileColours;
+    const bool reuse = IsEmpty();
+    if (reuse) {
+        fileColours.swap(m_fileColours);
+    }
     TrueColourRows rows(*this, m_palette, &fileColours);
     DecodeResult decoded = DecodePictureFile(fileName, &rows);
+    if (reuse && !rows.begun()) {
+        fileColours.clear();
+        fileColours.swap(m_fileColours);
+    }
     if (!decoded.picture) {
         m_loadInfo = PictureLoadInfo{};
         return Status::Fail(std::move(decoded.reason));
@@ -74,9 +85,7 @@ Status CIndexedImage::LoadFromFile(const std::filesystem::path& fileName) {
                                  picture.height,
                                  rows.counts().approximated,
                                  rows.counts().transparent,
-                                 rows.counts().seeThrough,
-                                 rows.tally().Colours(),
-                                 rows.tally().complete()};
+                                 rows.counts().seeThrough};
     m_fileColours = std::move(fileColours);
     m_fileTable.clear();
     m_fileEntries.clear();
@@ -108,13 +117,11 @@ Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
     }
     // Everything that can fail comes before Init, so that a failure leaves the image as it was.
     std::optional<PictureMatching> matching;
-    std::optional<MatchTally> tally;
     std::vector<Colour> fileTable;
     std::vector<std::uint8_t> fileEntries;
     std::vector<Colour> fileColours;
     try {
         matching.emplace(picture, m_palette);
-        tally.emplace(m_palette);
         fileTable = picture.colourTable;
         fileEntries = picture.indices;
         fileColours = picture.pixels;
@@ -124,16 +131,38 @@ Status CIndexedImage::LoadFromPicture(const DecodedPicture& picture) {
     if (!Init(picture.width, picture.height)) {
         return Status::Fail("out of memory");
     }
-    const MatchCounts counts = matching->WriteIndices(m_pixels.data(), *tally);
+    const MatchCounts counts = matching->WriteIndices(m_pixels.data());
     m_loadInfo.approximatedPixels = counts.approximated;
     m_loadInfo.transparentPixels = counts.transparent;
     m_loadInfo.seeThroughPixels = counts.seeThrough;
-    m_loadInfo.approximatedColours = tally->Colours();
-    m_loadInfo.coloursComplete = tally->complete();
     m_fileTable = std::move(fileTable);
     m_fileEntries = std::move(fileEntries);
     m_fileColours = std::move(fileColours);
     return Status::Ok();
+}
+
+std::vector<ApproximatedColour> CIndexedImage::ApproximatedColours() const {
+    if (m_loadInfo.approximatedPixels == 0 || IsEmpty()) {
+        return {};
+    }
+    const auto count = static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height);
+    MatchTally tally(m_palette);
+    if (m_fileColours.size() == count) {
+        tally.AddRun(m_fileColours.data(), m_pixels.data(), count);
+    } else if (m_fileEntries.size() == count) {
+        // Every pixel of one table entry became the same index: count the entries, then
+        // tally each once.
+        std::array<std::uint64_t, 256> used{};
+        std::array<std::uint8_t, 256> indexOfEntry{};
+        for (std::size_t at = 0; at < count; ++at) {
+            ++used[m_fileEntries[at]];
+            indexOfEntry[m_fileEntries[at]] = m_pixels.data()[at];
+        }
+        for (std::size_t entry = 0; entry < m_fileTable.size() && entry < used.size(); ++entry) {
+            tally.AddColour(m_fileTable[entry], indexOfEntry[entry], used[entry]);
+        }
+    }
+    return tally.Colours();
 }
 
 void CIndexedImage::Clear() {

@@ -23,8 +23,6 @@ struct PictureLoadInfo {
     std::uint32_t approximatedPixels = 0;
     std::uint32_t transparentPixels = 0;  // pixels that became index 10, approximated or not
     std::uint32_t seeThroughPixels = 0;   // approximated pixels that became index 10
-    std::vector<ApproximatedColour> approximatedColours;  // most pixels first
-    bool coloursComplete = true;  // false: too many colours to list them all
 };
 
 // A wall picture in memory: one palette index 0..15 per pixel, row-major, top row first, and the
@@ -61,6 +59,10 @@ public:
     const Palette16& palette() const { return m_palette; }
     void SetPalette(const Palette16& palette) { m_palette = palette; }
     const PictureLoadInfo& loadInfo() const { return m_loadInfo; }
+    // Every distinct file colour that is not the palette colour of the index it became, with
+    // its exact pixel count, most pixels first. Worked out from the kept file colours on each
+    // call, so a load pays nothing for it; empty when nothing was approximated.
+    std::vector<ApproximatedColour> ApproximatedColours() const;
 
 private:
     CByteBuffer m_pixels;

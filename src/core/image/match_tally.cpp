@@ -21,7 +21,7 @@ std::uint32_t HexOrder(Colour colour) {
 }  // namespace
 
 void MatchTally::AddRun(const Colour* colours, const std::uint8_t* indices, std::size_t count) {
-    for (std::size_t i = 0; i < count && m_complete; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const Colour colour = colours[i] & 0xFFFFFFu;
         const std::uint8_t index = indices[i] & 0x0F;
         if (colour != m_palette[index]) {
@@ -49,7 +49,7 @@ void MatchTally::Insert(std::uint32_t key, std::uint32_t pixels) {
         m_counts[m_lastSlot] += pixels;
         return;
     }
-    if (m_keys.empty() || ((m_used + 1) * 2 > m_keys.size() && m_used < kMaxColours)) {
+    if (m_keys.empty() || (m_used + 1) * 2 > m_keys.size()) {
         Grow();
     }
     const std::size_t mask = m_keys.size() - 1;
@@ -58,10 +58,6 @@ void MatchTally::Insert(std::uint32_t key, std::uint32_t pixels) {
         slot = (slot + 1) & mask;
     }
     if (m_keys[slot] == 0) {
-        if (m_used == kMaxColours) {
-            m_complete = false;
-            return;
-        }
         m_keys[slot] = key;
         ++m_used;
     }

@@ -47,8 +47,11 @@ PaletteOfFile ReadPaletteOfFile(const std::filesystem::path& fileName) {
         result.reason = messages::PictureWithoutColourTable(picture.bitsPerPixel);
         return result;
     }
-    if (picture.colourTable.size() < static_cast<std::size_t>(Palette16::kSize)) {
-        result.reason = messages::ColourTableTooSmall(picture.colourTable.size());
+    // A table the decoder padded with black is as short as the file made it.
+    const std::size_t entries =
+        picture.fileColourEntries != 0 ? picture.fileColourEntries : picture.colourTable.size();
+    if (entries < static_cast<std::size_t>(Palette16::kSize)) {
+        result.reason = messages::ColourTableTooSmall(entries);
         return result;
     }
     for (int i = 0; i < Palette16::kSize; ++i) {

@@ -305,18 +305,14 @@ PictureMatching::PictureMatching(const DecodedPicture& picture, const Palette16&
     }
 }
 
-MatchCounts PictureMatching::WriteIndices(std::uint8_t* out, MatchTally& tally) const {
+MatchCounts PictureMatching::WriteIndices(std::uint8_t* out) const {
     if (m_prefix) {
-        const MatchCounts counts =
-            m_prefix->MatchRun(m_picture.pixels.data(), m_picture.pixels.size(), out);
-        if (counts.approximated > 0) {
-            tally.AddRun(m_picture.pixels.data(), out, m_picture.pixels.size());
-        }
-        return counts;
+        return m_prefix->MatchRun(m_picture.pixels.data(), m_picture.pixels.size(), out);
     }
     const std::size_t count = m_picture.indices.size();
     const std::uint8_t* in = m_picture.indices.data();
     std::uint64_t counts = 0;
+    std::uint32_t seeThrough = 0;
     if (!m_anyApproximated) {
         for (std::size_t at = 0; at < count; ++at) {
             out[at] = m_indexOfEntry[in[at]];
@@ -331,12 +327,14 @@ MatchCounts PictureMatching::WriteIndices(std::uint8_t* out, MatchTally& tally) 
             ++used[in[at]];
         }
         for (std::size_t entry = 0; entry < m_picture.colourTable.size(); ++entry) {
-            tally.AddColour(m_picture.colourTable[entry], m_indexOfEntry[entry], used[entry]);
+            const bool approximated = (m_countsOfEntry[entry] & 1u) != 0;
+            if (approximated && m_indexOfEntry[entry] == kTransparentIndex) {
+                seeThrough += used[entry];
+            }
         }
     }
-    // The see-through count of an indexed picture is the tally's, which has every entry.
     return MatchCounts{static_cast<std::uint32_t>(counts & 0xFFFFFFFFu),
-                       static_cast<std::uint32_t>(counts >> 32), tally.seeThroughPixels()};
+                       static_cast<std::uint32_t>(counts >> 32), seeThrough};
 }
 
 bool TrueColourRows::Begin(int width, int height) {
@@ -363,10 +361,6 @@ void TrueColourRows::TakeRow(int y, const Colour* colours) {
     const std::size_t start = static_cast<std::size_t>(y) * m_width;
     std::uint8_t* const indices = m_image.pixels() + start;
     const MatchCounts row = m_matcher->MatchRun(colours, m_width, indices);
-    // Rows that fit the palette, and every row once the colour list is full, cost nothing more.
-    if (row.approximated > 0 && m_tally.complete()) {
-        m_tally.AddRun(colours, indices, m_width);
-    }
     if (m_fileColours != nullptr) {
         std::copy_n(colours, m_width, m_fileColours->begin() + static_cast<std::ptrdiff_t>(start));
     }

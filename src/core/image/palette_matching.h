@@ -90,8 +90,8 @@ public:
     PictureMatching(const PictureMatching&) = delete;
     PictureMatching& operator=(const PictureMatching&) = delete;
 
-    // Writes one index per pixel, row-major, top row first, and tallies the approximations.
-    MatchCounts WriteIndices(std::uint8_t* out, MatchTally& tally) const;
+    // Writes one index per pixel, row-major, top row first, and counts the approximations.
+    MatchCounts WriteIndices(std::uint8_t* out) const;
 
 private:
     const DecodedPicture& m_picture;
@@ -109,14 +109,13 @@ public:
     // `fileColours`, when given, receives every row as the file has it.
     TrueColourRows(CIndexedImage& image, const Palette16& palette,
                    std::vector<Colour>* fileColours = nullptr)
-        : m_image(image), m_palette(palette), m_tally(palette), m_fileColours(fileColours) {}
+        : m_image(image), m_palette(palette), m_fileColours(fileColours) {}
 
     bool Begin(int width, int height) override;
     void TakeRow(int y, const Colour* colours) override;
 
     bool begun() const { return m_matcher.has_value(); }
     const MatchCounts& counts() const { return m_counts; }
-    const MatchTally& tally() const { return m_tally; }
 
 private:
     CIndexedImage& m_image;
@@ -124,7 +123,6 @@ private:
     std::optional<PrefixMatcher> m_matcher;
     std::size_t m_width = 0;
     MatchCounts m_counts;
-    MatchTally m_tally;
     std::vector<Colour>* m_fileColours;
 };
 

@@ -59,9 +59,6 @@ std::string ColoursText(const PictureReport& picture, bool seeThroughOnly) {
     if (left > 0) {
         text += ", and " + std::to_string(left) + " more";
     }
-    if (!picture.coloursComplete) {
-        text += ", and too many others to list";
-    }
     return text;
 }
 

@@ -72,6 +72,7 @@ WallSetReport BuildWallSetReport(const WallSet& wallSet, const LoadReport& load,
     report.wallSetFileWarnings = std::move(wallSetFileWarnings);
     report.paletteLoaded = load.paletteLoaded;
     report.paletteReason = load.paletteReason;
+    report.palettePath = load.paletteFile.path;
     report.palette = wallSet.palette;
     for (std::size_t slot = 0; slot < report.pictures.size(); ++slot) {
         PictureReport& picture = report.pictures[slot];
@@ -79,6 +80,9 @@ WallSetReport BuildWallSetReport(const WallSet& wallSet, const LoadReport& load,
         picture.slot = slotNumber;
         picture.key = kWallSetKeys[slot].key;
         picture.name = load.names[slot];
+        if (load.pictureFiles[slot].found) {
+            picture.path = load.pictureFiles[slot].path;
+        }
         const NeededSize needed = NeededSizeOfSlot(slotNumber);
         picture.neededWidth = needed.width;
         picture.neededHeight = needed.height;
@@ -86,6 +90,7 @@ WallSetReport BuildWallSetReport(const WallSet& wallSet, const LoadReport& load,
         const FailedPicture* failed = FailureOfSlot(load, slotNumber);
         picture.loaded = load.paletteLoaded && failed == nullptr && !image.IsEmpty();
         if (!picture.loaded) {
+            picture.missing = failed != nullptr && failed->missing;
             picture.decodedWithoutPalette = !load.paletteLoaded && failed == nullptr;
             picture.reason = failed != nullptr     ? failed->reason
                              : !load.paletteLoaded ? std::string(messages::kNotMatchedPaletteFailed)
@@ -104,8 +109,6 @@ WallSetReport BuildWallSetReport(const WallSet& wallSet, const LoadReport& load,
         picture.bitsPerPixel = info.bitsPerPixel;
         picture.approximatedPixels = info.approximatedPixels;
         picture.seeThroughPixels = info.seeThroughPixels;
-        picture.approximatedColours = info.approximatedColours;
-        picture.coloursComplete = info.coloursComplete;
     }
     for (int row = 0; row < kViewCellCount; ++row) {
         for (const bool alternate : {false, true}) {
@@ -127,6 +130,17 @@ WallSetReport BuildWallSetReport(const WallSet& wallSet, const LoadReport& load,
         }
     }
     return report;
+}
+
+void ListApproximatedColours(WallSetReport& report, const WallSet& wallSet) {
+    for (PictureReport& picture : report.pictures) {
+        picture.approximatedColours.clear();
+        if (picture.loaded) {
+            picture.approximatedColours =
+                wallSet.images[static_cast<std::size_t>(picture.slot)].ApproximatedColours();
+        }
+        picture.coloursListed = true;
+    }
 }
 
 }  // namespace orvandel

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,11 @@ namespace orvandel {
 // What the load did to one of the six pictures.
 struct PictureReport {
     int slot = 0;
-    std::string key;   // "0084"
-    std::string name;  // as the wall-set file (or the default) gives it
+    std::string key;             // "0084"
+    std::string name;            // as the wall-set file (or the default) gives it
+    std::filesystem::path path;  // the file the name resolved to; empty when none was found
     bool loaded = false;
+    bool missing = false;  // failed because no file has that name (or the name is empty)
     // The palette failed, but the picture itself was read and decoded: its size and depth are
     // known, its colours could not be matched. Not a failure of the picture.
     bool decodedWithoutPalette = false;
@@ -35,10 +38,10 @@ struct PictureReport {
     int neededHeight = 0;
     std::uint32_t approximatedPixels = 0;
     std::uint32_t seeThroughPixels = 0;
-    std::vector<ApproximatedColour> approximatedColours;  // most pixels first, then by colour
-    // False when the picture had more approximated colours than are listed; the list then
-    // holds the first ones met, with counts that are lower bounds.
-    bool coloursComplete = true;
+    // Every approximated colour with its exact count, most pixels first, then by colour; only
+    // filled by ListApproximatedColours, since a load must not pay for it.
+    std::vector<ApproximatedColour> approximatedColours;
+    bool coloursListed = false;
 
     bool TooSmall() const { return loaded && (width < neededWidth || height < neededHeight); }
 };
@@ -61,6 +64,7 @@ inline constexpr int kPieceFormCount = 2 * kViewCellCount;
 struct WallSetReport {
     bool paletteLoaded = false;
     std::string paletteReason;
+    std::filesystem::path palettePath;  // where the palette was found or looked for
     Palette16 palette;
     std::array<PictureReport, 6> pictures;
     std::array<PieceReport, kPieceFormCount> pieces;  // table order, own form before alternate
@@ -85,5 +89,9 @@ NeededSize NeededSizeOfSlot(int slot);
 // Collects the report from a load that just ran: the counts are those its matching made.
 WallSetReport BuildWallSetReport(const WallSet& wallSet, const LoadReport& load,
                                  std::vector<LintWarning> wallSetFileWarnings = {});
+
+// Fills every loaded picture's complete list of approximated colours from the wall set the
+// report was built from (`check`, its JSON and the problems panel ask for it).
+void ListApproximatedColours(WallSetReport& report, const WallSet& wallSet);
 
 }  // namespace orvandel

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/common/diagnostic.h"
+
 namespace orvandel {
 
 enum class Severity { Information, Warning };
@@ -29,6 +31,9 @@ enum class Outcome {
 struct SessionReport {
     Outcome outcome = Outcome::Done;
     std::vector<Notice> notices;
+    // The warnings of the notices again, one line per cause and each naming its file, for a
+    // build log; information notices have none.
+    std::vector<Diagnostic> diagnostics;
 
     bool ok() const { return outcome == Outcome::Done; }
 };

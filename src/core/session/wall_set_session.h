@@ -27,6 +27,13 @@ struct ExportOptions {
     std::filesystem::path outputFolder;
     // Write nothing when the wall set has any problem that a strict check reports.
     bool strict = false;
+    // Flush every file to disk before it replaces the old one. A throwaway build tree can do
+    // without: the replacement stays atomic, only a power cut may lose the new files.
+    bool syncToDisk = true;
+    // Where to write a Make-style dependency file once the export ran; empty: none. Its
+    // target is `dependencyTarget` (the name as the user gave it, so a Makefile finds it).
+    std::filesystem::path dependencyFile;
+    std::string dependencyTarget;
     // The load's report was shown just before, so a failed palette need not be explained again.
     bool loadJustShown = false;
 };
@@ -42,6 +49,9 @@ struct ExportTally {
 struct ExportRun {
     SessionReport report;
     std::optional<ExportTally> tally;  // none when nothing was tried
+    // What a non-strict export shipped broken: see-through pixels, uncovered pieces. They do
+    // not change the outcome.
+    std::vector<Diagnostic> warnings;
 };
 
 struct RenderOptions {
@@ -66,6 +76,9 @@ struct CheckRun {
     // One line per problem a strict check fails on, but the failed files, which the load's
     // notice has named.
     std::vector<std::string> problems;
+    // The same problems for a build log, each naming its file: errors for a strict check,
+    // warnings otherwise.
+    std::vector<Diagnostic> diagnostics;
 };
 
 // One wall set being worked on: the home folder, the open wall-set file, the wall set loaded
@@ -108,6 +121,12 @@ public:
     // What the last load did to the pictures and what the pieces cover, from that load's own
     // matching, and what the wall-set file's lint found. Strict exports judge by it too.
     const WallSetReport& report() const { return m_report; }
+    // The same report with every picture's complete list of approximated colours, worked out
+    // now from the loaded pictures: for `check`, its JSON and the problems panel.
+    WallSetReport ReportWithColourLists() const;
+    // Every file the last load read or looked for in vain: the wall-set file, the palette and
+    // the six pictures as resolved. A build that watches these knows when to export again.
+    std::vector<std::filesystem::path> LoadedFiles() const;
 
     // The test map the view is drawn from, with the viewer on it.
     MapState& map() { return m_map; }
@@ -147,5 +166,11 @@ private:
     bool m_lastLoadWasLive = false;
     bool m_hadGoodPalette = false;  // the palette shown is one read from its file
 };
+
+// A Make-style dependency file: `target` depends on every input and output, and each of those
+// has an empty rule of its own, so a missing one makes make rebuild `target` rather than stop.
+std::string DependencyFileText(const std::string& target,
+                               const std::vector<std::filesystem::path>& outputs,
+                               const std::vector<std::filesystem::path>& inputs);
 
 }  // namespace orvandel

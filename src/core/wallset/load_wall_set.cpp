@@ -86,6 +86,7 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
     } else {
         report.paletteReason = FailureReason(paletteStatus.reason(), paletteFile);
     }
+    report.paletteFile = paletteFile;
 
     for (std::size_t slot = 0; slot < kWallSetKeys.size(); ++slot) {
         const std::string& name = report.names[slot];
@@ -110,8 +111,10 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
             }
             status = image.LoadFromFile(file.path);
         }
+        report.pictureFiles[slot] = file;
         if (!status) {
             std::string reason = status.reason();
+            const bool missing = name.empty() || reason == messages::kMissingFile;
             if (reason == messages::kMissingFile) {
                 if (const auto similar = SimilarPictureName(name, homeFolder)) {
                     reason = messages::MissingFileDidYouMean(*similar);
@@ -120,7 +123,8 @@ LoadReport LoadWallSet(WallSet& wallSet, const WallSetDocument& document,
             if (!name.empty()) {
                 reason = FailureReason(reason, file);
             }
-            report.failedPictures.push_back({static_cast<int>(slot), name, std::move(reason)});
+            report.failedPictures.push_back(
+                {static_cast<int>(slot), name, std::move(reason), missing});
             if (mode == LoadMode::kKeepLastGood) {
                 // The picture kept was matched against the palette it came with.
                 image.SetPalette(previousPalette);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/wallset/picture_path.h"
 #include "core/wallset/wall_set.h"
 #include "core/wallset/wallset_document.h"
 
@@ -21,14 +22,19 @@ struct FailedPicture {
     int slot = 0;
     std::string name;  // exactly as the wall-set file (or the default) gives it
     std::string reason;
+    bool missing = false;  // no file by that name (or no name at all), rather than a bad one
 };
 
 // What a load did, for the caller to show.
 struct LoadReport {
     bool paletteLoaded = false;
     std::string paletteReason;
-    std::array<std::string, 6> names;           // the picture name of each slot, as text (UTF-8)
-    std::array<std::string, 6> rawNames;        // the same byte for byte as the file holds it
+    std::array<std::string, 6> names;     // the picture name of each slot, as text (UTF-8)
+    std::array<std::string, 6> rawNames;  // the same byte for byte as the file holds it
+    // Where the palette and each picture were found, or looked for in vain (path empty for an
+    // empty name): what a build must watch to know when to load again.
+    WallSetFileLocation paletteFile;
+    std::array<WallSetFileLocation, 6> pictureFiles;
     std::vector<FailedPicture> failedPictures;  // in slot order
     // When the palette failed, the pictures are still decoded so that their own problems are
     // reported in the same run; this is what each decode found (its slot stays empty).
