@@ -165,15 +165,16 @@ void WindowModel::RebuildProblems() {
 }
 
 void WindowModel::RenderAndRefresh(unsigned parts) {
-    m_renderer.RenderView(m_session.wallSet(), m_map, m_evenOdd);
+    // A viewport that cannot be made leaves the view as it was; the box has nothing to add.
+    m_session.Render(m_evenOdd);
     m_pictureStale = true;
     UpdateInspector();
     m_delegate.Refresh(parts | kPreviewPart | kStatusPart);
 }
 
 void WindowModel::RefreshView(unsigned parts) {
-    m_position = messages::PositionReadOut(m_map.viewerX(), m_map.viewerY(),
-                                           DirectionLetter(m_map.viewerDirection()));
+    m_position = messages::PositionReadOut(m_session.map().viewerX(), m_session.map().viewerY(),
+                                           DirectionLetter(m_session.map().viewerDirection()));
     RenderAndRefresh(parts | kPositionPart);
 }
 
@@ -181,13 +182,13 @@ bool WindowModel::Act(DeskAction action) {
     switch (action) {
         case DeskAction::TurnLeft:
             Guarded([this] {
-                m_map.Turn(-1);
+                m_session.map().Turn(-1);
                 RefreshView(0);
             });
             return true;
         case DeskAction::TurnRight:
             Guarded([this] {
-                m_map.Turn(+1);
+                m_session.map().Turn(+1);
                 RefreshView(0);
             });
             return true;
@@ -231,7 +232,7 @@ bool WindowModel::Act(DeskAction action) {
             return true;
         case DeskAction::ResetTestMap:
             Guarded([this] {
-                m_map = MapState();
+                m_session.map() = MapState();
                 RefreshView(kMapPart);
             });
             return true;
@@ -245,7 +246,7 @@ bool WindowModel::Act(DeskAction action) {
 
 void WindowModel::Walk(int step) {
     Guarded([this, step] {
-        m_map.Walk(step);
+        m_session.map().Walk(step);
         RefreshView(kMapPart);
     });
 }
@@ -298,7 +299,7 @@ void WindowModel::LoadTestMap() {
     // The cells change; the viewer stays where it stands.
     for (int y = 0; y < kMapSize; ++y) {
         for (int x = 0; x < kMapSize; ++x) {
-            m_map.SetCell(x, y, read.map->Cell(x, y));
+            m_session.map().SetCell(x, y, read.map->Cell(x, y));
         }
     }
     RefreshView(kMapPart);
@@ -314,7 +315,7 @@ void WindowModel::SaveTestMap() {
     if (!file->has_extension()) {
         *file += ".txt";
     }
-    const Status written = WriteMapFile(*file, m_map);
+    const Status written = WriteMapFile(*file, m_session.map());
     if (!written) {
         Show(WarningMessage(messages::CannotSaveTestMap(PathToUtf8(*file)),
                             written.reason() + "\n"));
@@ -342,10 +343,10 @@ const ScreenPicture& WindowModel::PreviewPicture() {
     const int scale = m_previewLayout.scale;
     // As in a render, the viewport (and with it its colour table) may come into being here.
     // Nothing is shown before the first load: the view would be black, not the wall set's.
-    if (!m_loaded || scale <= 0 || !m_renderer.EnsureViewport(m_session.wallSet().palette)) {
+    if (!m_loaded || scale <= 0 || !m_session.EnsureViewport()) {
         return m_picture;
     }
-    const std::unique_ptr<CPaletteDib> enlarged = EnlargeDib(m_renderer.viewport(), scale);
+    const std::unique_ptr<CPaletteDib> enlarged = EnlargeDib(m_session.viewport(), scale);
     if (!enlarged) {
         return m_picture;
     }
@@ -379,7 +380,7 @@ void WindowModel::LayMarks(int scale) {
         onlySlot = m_problems.at(*m_selected).slot;
     }
     const std::vector<ProblemMark> marks =
-        MarkViewProblems(m_session.wallSet(), m_map, m_evenOdd, onlySlot);
+        MarkViewProblems(m_session.wallSet(), m_session.map(), m_evenOdd, onlySlot);
     for (int y = 0; y < m_picture.height; ++y) {
         std::uint32_t* out =
             m_picture.pixels.data() + static_cast<std::size_t>(y * m_picture.width);
@@ -394,7 +395,7 @@ void WindowModel::LayMarks(int scale) {
 }
 
 std::unique_ptr<CPaletteDib> WindowModel::ViewPictureAsShown() const {
-    return ScaleViewPicture(m_renderer.viewport(), orvandel::ViewPictureAsShown(m_previewLayout));
+    return ScaleViewPicture(m_session.viewport(), orvandel::ViewPictureAsShown(m_previewLayout));
 }
 
 void WindowModel::PointerAt(std::optional<Point> previewPoint) {
@@ -412,8 +413,8 @@ bool WindowModel::UpdateInspector() {
         const int x = (m_pointer->x - view.left) / m_previewLayout.scale;
         const int y = (m_pointer->y - view.top) / m_previewLayout.scale;
         const WallSetReport& report = m_session.report();
-        text =
-            InspectionText(InspectViewPixel(m_session.wallSet(), m_map, m_evenOdd, x, y), report);
+        text = InspectionText(
+            InspectViewPixel(m_session.wallSet(), m_session.map(), m_evenOdd, x, y), report);
         // Without its palette no pixel of the view shows the colour it will have, the floor's
         // included.
         const std::string paletteFailed = messages::PaletteDidNotLoad(report.paletteReason);
@@ -442,7 +443,7 @@ bool WindowModel::PressMap(Point mapPoint) {
     if (!cell) {
         return false;
     }
-    m_map.ToggleCell(cell->x, cell->y);
+    m_session.map().ToggleCell(cell->x, cell->y);
     m_delegate.Refresh(kMapPart);
     return true;
 }

@@ -77,7 +77,7 @@ public:
     bool showProblems() const { return m_showProblems; }
 
     // The map and the viewer.
-    const MapState& map() const { return m_map; }
+    const MapState& map() const { return m_session.map(); }
     // "---" until the first walk, turn or switch, then "(7,6,N)".
     const std::string& PositionText() const { return m_position; }
 
@@ -87,7 +87,7 @@ public:
     ViewportLayout PreviewLayout() const { return m_previewLayout; }
     // The picture to draw at PreviewLayout().rect; empty when the scale is 0.
     const ScreenPicture& PreviewPicture();
-    const ViewRenderer& renderer() const { return m_renderer; }
+    const ViewRenderer& renderer() const { return m_session.renderer(); }
     // The view as copied to the clipboard: at the scale shown.
     std::unique_ptr<CPaletteDib> ViewPictureAsShown() const;
 
@@ -156,13 +156,11 @@ private:
     DeskDelegate& m_delegate;
     FileOps* m_fileOps = nullptr;
 
-    MapState m_map;
     bool m_evenOdd = false;
     bool m_showProblems = false;
     bool m_liveReload = true;
     std::string m_position = "---";
 
-    ViewRenderer m_renderer;
     int m_previewWidth = 0;
     int m_previewHeight = 0;
     ViewportLayout m_previewLayout;

@@ -52,10 +52,8 @@ Status SaveViewPicture(const CPaletteDib& picture, const ViewSaveChoice& choice)
     if (choice.format == PictureFormat::kPng) {
         return WritePaletteDibPng(picture, choice.file);
     }
-    if (!picture.WriteBmpFile(choice.file)) {
-        return Status::Fail(std::string(messages::kFileNotWritten));
-    }
-    return Status::Ok();
+    // The writer's own reason ("read-only: …") says more than a general failure would.
+    return picture.WriteBmpFile(choice.file);
 }
 
 // Qt's filter syntax: "Test maps (*.txt);;All files (*)".

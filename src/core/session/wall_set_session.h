@@ -139,6 +139,10 @@ public:
     // cannot be created.
     SessionReport Render(bool evenOdd);
     const CPaletteDib& viewport() const { return m_renderer.viewport(); }
+    const ViewRenderer& renderer() const { return m_renderer; }
+    // Makes the viewport (with the loaded palette's colour table) exist without drawing into it;
+    // false when it cannot be created.
+    bool EnsureViewport() { return m_renderer.EnsureViewport(m_wallSet.palette); }
     // Renders and makes a picture of the view at the size asked for.
     RenderRun RenderPicture(const RenderOptions& options);
 
