@@ -9,7 +9,7 @@
 
 #include "core/common/path_text.h"
 #include "core/common/process_text.h"
-#include "gui/command_line.h"
+#include "desk/desk_command_line.h"
 #include "gui/home_folder.h"
 #include "gui/kel_doc.h"
 #include "gui/kel_view.h"
@@ -52,11 +52,13 @@ int CKelApp::Run(int& argc, char** argv) {
             std::cout << HelpText();
             return 0;
         case CommandLine::Action::Version:
-            std::cout << VersionText();
+            std::cout << VersionText(ORVANDEL_VERSION);
             return 0;
         case CommandLine::Action::UsageError:
             std::cerr << "orvandel: " << commandLine.error << "\n" << UsageText();
             return 2;
+        case CommandLine::Action::Register:
+        case CommandLine::Action::Unregister:  // never parsed here: the desktop entry registers
         case CommandLine::Action::Run:
             break;
     }

@@ -14,7 +14,7 @@
 #include "core/common/path_text.h"
 #include "core/common/process_text.h"
 #include "core/session/wall_set_session.h"
-#include "win32/command_line.h"
+#include "desk/desk_command_line.h"
 #include "win32/main_frame.h"
 #include "win32/message_box.h"
 #include "win32/shell_registration.h"
@@ -104,16 +104,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     ::InitCommonControlsEx(&controls);
     WindowsMessagePresenter messages;
 
-    const CommandLine line = ParseCommandLine(Arguments());
+    const CommandLine line = ParseCommandLine(Arguments(), CommandLineFlavour::kWindows);
     switch (line.action) {
         case CommandLine::Action::Help:
-            Tell(HelpText(), messages);
+            Tell(HelpText(CommandLineFlavour::kWindows), messages);
             return 0;
         case CommandLine::Action::Version:
-            Tell("orvandel " ORVANDEL_VERSION_TEXT "\n", messages);
+            Tell(VersionText(ORVANDEL_VERSION_TEXT), messages);
             return 0;
         case CommandLine::Action::UsageError:
-            Tell("orvandel: " + line.error + "\n" + UsageText(), messages);
+            Tell("orvandel: " + line.error + "\n" + UsageText(CommandLineFlavour::kWindows),
+                 messages);
             return 2;
         case CommandLine::Action::Register:
             return ChangeFileType(true, messages);

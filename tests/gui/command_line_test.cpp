@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "gui/command_line.h"
+#include "desk/desk_command_line.h"
 #include "support/temp_folder.h"
 
 namespace orvandel {
@@ -34,6 +34,8 @@ TEST(CommandLineTest, RefusesMoreThanOneFileAndUnknownOptions) {
 
     EXPECT_EQ(ParseCommandLine({"--", "a.Pelorim", "b.Pelorim"}).action, Action::UsageError);
     EXPECT_EQ(ParseCommandLine({"--frobnicate"}).action, Action::UsageError);
+    // Only orvandel.exe registers the file type itself.
+    EXPECT_EQ(ParseCommandLine({"--register"}).action, Action::UsageError);
     EXPECT_EQ(ParseCommandLine({"-x", "a.Pelorim"}).action, Action::UsageError);
 }
 
@@ -46,7 +48,7 @@ TEST(CommandLineTest, HelpAndVersionWinOverEverythingElse) {
 
     EXPECT_NE(HelpText().find("Usage: orvandel [--no-watch] [--home-from-file] [WALLSET | FOLDER]"),
               std::string::npos);
-    EXPECT_EQ(VersionText().rfind("orvandel ", 0), 0u);
+    EXPECT_EQ(VersionText("1.0").rfind("orvandel ", 0), 0u);
 }
 
 TEST(StartPlanTest, FoldersAndFilesResolveToAHomeAndAWallSet) {

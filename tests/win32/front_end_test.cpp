@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "win32/command_line.h"
+#include "desk/desk_command_line.h"
 #include "win32/file_dialogs.h"
 #include "win32/key_map.h"
 #include "win32/message_box.h"
@@ -89,20 +89,22 @@ TEST(FileDialogTest, FilterListHasNamesPatternsAndZeros) {
 }
 
 TEST(CommandLineTest, ReadsOptionsFileAndRegistration) {
+    constexpr CommandLineFlavour kWindows = CommandLineFlavour::kWindows;
     const CommandLine run =
-        ParseCommandLine({"--no-watch", "--home-from-file", "Mein Set.Pelorim"});
+        ParseCommandLine({"--no-watch", "--home-from-file", "Mein Set.Pelorim"}, kWindows);
     EXPECT_EQ(run.action, CommandLine::Action::Run);
     EXPECT_FALSE(run.watch);
     EXPECT_TRUE(run.homeFromFile);
     EXPECT_EQ(run.wallSetFile, "Mein Set.Pelorim");
-    EXPECT_EQ(ParseCommandLine({"--", "-odd.Pelorim"}).wallSetFile, "-odd.Pelorim");
-    EXPECT_EQ(ParseCommandLine({"--register"}).action, CommandLine::Action::Register);
-    EXPECT_EQ(ParseCommandLine({"--unregister"}).action, CommandLine::Action::Unregister);
+    EXPECT_EQ(ParseCommandLine({"--", "-odd.Pelorim"}, kWindows).wallSetFile, "-odd.Pelorim");
+    EXPECT_EQ(ParseCommandLine({"--register"}, kWindows).action, CommandLine::Action::Register);
+    EXPECT_EQ(ParseCommandLine({"--unregister"}, kWindows).action, CommandLine::Action::Unregister);
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{"a.Pelorim", "b.Pelorim"},
           {"--frobnicate"},
           {"--register", "a.Pelorim"}}) {
-        EXPECT_EQ(ParseCommandLine(wrong).action, CommandLine::Action::UsageError) << wrong[0];
+        EXPECT_EQ(ParseCommandLine(wrong, kWindows).action, CommandLine::Action::UsageError)
+            << wrong[0];
     }
 }
 

@@ -1,4 +1,4 @@
-#include "win32/command_line.h"
+#include "desk/desk_command_line.h"
 
 #include <system_error>
 
@@ -6,7 +6,7 @@
 #include "core/common/paths.h"
 #include "core/wallset/wall_set_folder.h"
 
-namespace orvandel::win32 {
+namespace orvandel {
 namespace {
 
 CommandLine Refuse(std::string why) {
@@ -18,13 +18,15 @@ CommandLine Refuse(std::string why) {
 
 }  // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments,
+                             CommandLineFlavour flavour) {
+    const bool windows = flavour == CommandLineFlavour::kWindows;
     CommandLine line;
     std::vector<std::string> files;
     bool optionsEnded = false;
     for (const std::string& argument : arguments) {
         const bool option = !optionsEnded && argument.size() > 1 && argument[0] == '-';
-        if (!option) {
+        if (!option && !(windows && !optionsEnded && argument == "/?")) {
             files.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
@@ -34,9 +36,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (argument == "--version") {
             line.action = CommandLine::Action::Version;
             return line;
-        } else if (argument == "--register") {
+        } else if (windows && argument == "--register") {
             line.action = CommandLine::Action::Register;
-        } else if (argument == "--unregister") {
+        } else if (windows && argument == "--unregister") {
             line.action = CommandLine::Action::Unregister;
         } else if (argument == "--no-watch") {
             line.watch = false;
@@ -77,30 +79,42 @@ StartPlan PlanStart(const CommandLine& commandLine, const std::string& currentFo
     return plan;
 }
 
-std::string UsageText() {
-    return "Usage: orvandel [--no-watch] [--home-from-file] [WALLSET | FOLDER]\n"
-           "       orvandel --register | --unregister\n"
+std::string UsageText(CommandLineFlavour flavour) {
+    return std::string("Usage: orvandel [--no-watch] [--home-from-file] [WALLSET | FOLDER]\n") +
+           (flavour == CommandLineFlavour::kWindows ? "       orvandel --register | --unregister\n"
+                                                    : "") +
            "       orvandel --help | --version\n";
 }
 
-std::string HelpText() {
-    return UsageText() +
+std::string HelpText(CommandLineFlavour flavour) {
+    const bool windows = flavour == CommandLineFlavour::kWindows;
+    return UsageText(flavour) +
            "\n"
            "Shows the first-person view that a wall set composes, on an editable test map.\n"
            "WALLSET is a .Pelorim file naming the six wall pictures; without it the default\n"
            "picture names are used. The palette 'wallpalette.pal', the pictures and every\n"
-           "exported file are found in the folder the program is started from. Given a FOLDER,\n"
-           "that folder is the home folder, and its one .Pelorim file, if it has one, opens.\n"
+           "exported file are found in the folder the program is started from; a palette or\n"
+           "picture missing there is then looked for beside WALLSET. Given a FOLDER, that\n"
+           "folder is the home folder, and its one .Pelorim file, if it has exactly one, opens.\n"
+           "The preview reloads by itself whenever one of these files changes.\n"
            "\n"
            "Keys: 7 turn left, 8 forward, 9 turn right, 4 left, 5 back, 6 right,\n"
            "      E even/odd simulation. Click a map tile to swap wall and floor.\n"
            "\n"
-           "  --no-watch        start with \"Reload automatically\" off\n"
-           "  --home-from-file  make WALLSET's folder the home folder (as Explorer does)\n"
-           "  --register        open .Pelorim files with this program (current user only)\n"
-           "  --unregister      undo --register\n"
+           "  --no-watch        start with \"Reload automatically\" off\n" +
+           (windows
+                ? "  --home-from-file  make WALLSET's folder the home folder (as Explorer does)\n"
+                  "  --register        open .Pelorim files with this program (current user "
+                  "only)\n"
+                  "  --unregister      undo --register\n"
+                : "  --home-from-file  make WALLSET's folder the home folder (as the desktop "
+                  "entry does)\n") +
            "  --help            show this text\n"
            "  --version         show the program's version\n";
 }
 
-}  // namespace orvandel::win32
+std::string VersionText(const std::string& version) {
+    return "orvandel " + version + "\n";
+}
+
+}  // namespace orvandel
