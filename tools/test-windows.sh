@@ -123,6 +123,16 @@ fail() {
   echo "FAILED: $*" >&2
   failures=$((failures + 1))
 }
+# identical_pieces A B: how many of A's exported pictures B holds byte for byte.
+identical_pieces() {
+  local same=0 picture
+  for picture in "$1"/Wall_*.bmp; do
+    if cmp -s "$picture" "$2/$(basename "$picture")"; then
+      same=$((same + 1))
+    fi
+  done
+  echo "$same"
+}
 
 # check: the same report, apart from the home folder's name and Windows line ends.
 run_linux check >"$work/check-linux.txt" || fail "orvandel-cli check on Linux"
@@ -215,12 +225,7 @@ for format in png gif jpg; do
     fail "export of the $format set on Linux"
   (cd "$set_windows" && "$root/tools/wine-run.sh" "$root/$windows_cli" export walls.Pelorim \
     >/dev/null) || fail "orvandel-cli.exe export of the $format set"
-  same=0
-  for picture in "$set_linux"/Wall_*.bmp; do
-    if cmp -s "$picture" "$set_windows/$(basename "$picture")"; then
-      same=$((same + 1))
-    fi
-  done
+  same=$(identical_pieces "$set_linux" "$set_windows")
   if [ "$same" -ne 28 ]; then
     fail "the $format set: $same of 28 exported pictures byte-identical"
   else
@@ -323,12 +328,7 @@ else
       sleep 0.3
       xdo key Return
     fi
-    same=0
-    for picture in "$linux_home"/Wall_*.bmp; do
-      if cmp -s "$picture" "$gui_home/$(basename "$picture")"; then
-        same=$((same + 1))
-      fi
-    done
+    same=$(identical_pieces "$linux_home" "$gui_home")
     if [ "$same" -ne 28 ]; then
       gui_failed "its export has $same of 28 pictures byte-identical to the Linux build's"
     else

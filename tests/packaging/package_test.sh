@@ -49,7 +49,7 @@ done
 expect_files "$gui_deb" "${gui_files[@]}"
 dpkg-deb --contents "$gui_deb" | grep -q 'usr/bin/orvandel-cli' && fail "the tool is in both packages"
 
-dpkg-deb -x "$cli_deb" "$work/root"
+dpkg-deb -x "$cli_deb" "$work/unpacked"
 cli_depends=$(dpkg-deb --field "$cli_deb" Depends)
 gui_depends=$(dpkg-deb --field "$gui_deb" Depends)
 for library in libc6 libstdc++6; do
@@ -57,7 +57,7 @@ for library in libc6 libstdc++6; do
 done
 [[ "$cli_depends" != *libqt6widgets* ]] || fail "orvandel-cli depends on Qt Widgets: $cli_depends"
 # Qt Gui only while the tool links it: the dependencies follow the binary, not a list.
-if objdump -p "$work/root/usr/bin/orvandel-cli" | grep -q 'NEEDED.*libQt6Gui'; then
+if objdump -p "$work/unpacked/usr/bin/orvandel-cli" | grep -q 'NEEDED.*libQt6Gui'; then
   [[ "$cli_depends" == *libqt6gui6* ]] || fail "orvandel-cli links Qt Gui but does not depend on it"
 else
   [[ "$cli_depends" != *libqt6* ]] || fail "orvandel-cli links no Qt but depends on it: $cli_depends"
@@ -66,7 +66,7 @@ fi
 [[ "$gui_depends" == *libqt6widgets6* ]] || fail "orvandel's Depends lacks Qt Widgets: $gui_depends"
 
 cp -r "$sample" "$work/home"
-"$work/root/usr/bin/orvandel-cli" render --home "$work/home" --output "$work/view.bmp" >/dev/null
+"$work/unpacked/usr/bin/orvandel-cli" render --home "$work/home" --output "$work/view.bmp" >/dev/null
 python3 - "$work/view.bmp" <<'PY'
 import struct, sys
 data = open(sys.argv[1], "rb").read()
